@@ -1,0 +1,30 @@
+#include "app/mockup_window.h"
+
+#include "app/button_table.h"
+#include "app/handlers.h"
+#include "app/layout.h"
+
+namespace vellumark::app {
+
+std::vector<platform::EventBinding> MockupBindings() {
+    std::vector<platform::EventBinding> bindings;
+    bindings.push_back({platform::Event::Created, "", OnCreated});
+    bindings.push_back({platform::Event::Periodic, kMirrorTimer, OnMirrorTick});
+    for (const AvatarButton& entry : kAvatarButtons) {
+        const std::string_view box = entry.avatarBox;
+        bindings.push_back({platform::Event::Clicked, entry.button,
+                            [box](platform::Window& window) { OnAvatarButton(window, box); }});
+    }
+    return bindings;
+}
+
+std::unique_ptr<platform::Window> CreateMockupWindow() {
+    return platform::CreateWindow(MockupWindowSpec(), MockupLayout(), MockupBindings());
+}
+
+int RunMockup(int argc, char** argv) {
+    return platform::RunApplication(argc, argv, MockupWindowSpec(), MockupLayout(),
+                                    MockupBindings());
+}
+
+} // namespace vellumark::app
