@@ -40,7 +40,7 @@ struct ControlSpec {
     std::string_view name;
     std::string_view parent; // "" = the window
     int left = 0, top = 0, width = 0, height = 0;
-    std::string_view text; // edit box / label text, button caption
+    std::string_view text;                 // edit box / label text, button caption
     std::span<const std::uint8_t> picture; // PicBox: the whole picture file
     std::optional<FontSpec> font;          // nullopt = the default GUI font
     std::optional<Rgb> textColour;         // labels
@@ -66,9 +66,9 @@ struct EventBinding {
 };
 
 // Property numbers of the runtime.
-inline constexpr int kPropertyText = 8;     // EditBox, TransLabel: Text
-inline constexpr int kPropertyPeriod = 8;   // Timer: std::int32_t milliseconds
-inline constexpr int kPropertyPicture = 10; // PicBox: Bytes, the whole file
+inline constexpr int kPropertyText = 8;      // EditBox, TransLabel: Text
+inline constexpr int kPropertyPeriod = 8;    // Timer: std::int32_t milliseconds
+inline constexpr int kPropertyPicture = 10;  // PicBox: Bytes, the whole file
 inline constexpr int kPropertyFileName = 10; // CommonDlg: Text
 
 // monostate answers a read of an unknown control or property.
@@ -92,7 +92,8 @@ protected:
 // order, so later controls lie above earlier siblings), centres it on the
 // screen, shows it and then raises the Created event. A QApplication (or the
 // runtime's own Application below) must exist.
-std::unique_ptr<Window> CreateWindow(const WindowSpec& window, std::span<const ControlSpec> controls,
+std::unique_ptr<Window> CreateWindow(const WindowSpec& window,
+                                     std::span<const ControlSpec> controls,
                                      std::vector<EventBinding> bindings);
 
 // Owned copies both ways: a read returns a copy of the value, a write makes
@@ -113,6 +114,9 @@ void SetFileChooser(Window& window, FileChooser chooser);
 // missing, unreadable, non-regular or over-large file (see the .cpp for the
 // cap). Never blocks on FIFOs or devices.
 Bytes ReadWholeFile(const Text& name);
+
+// Files larger than this many bytes count as unreadable for ReadWholeFile.
+inline constexpr std::uint64_t kWholeFileLimit = std::uint64_t{256} << 20;
 
 // Starts the GUI application, builds the window, runs the message loop until
 // the window closes and returns the exit code.

@@ -28,4 +28,8 @@ void FireTimer(Window& window, std::string_view timer);
 bool IsTimerRunning(Window& window, std::string_view timer);
 int TimerPeriod(Window& window, std::string_view timer);
 
+// How often the named timer has been (re)started: a write of the period it
+// already has leaves this unchanged.
+int TimerStartCount(Window& window, std::string_view timer);
+
 } // namespace vellumark::platform

@@ -1,0 +1,109 @@
+#include "platform/picture_box.h"
+
+#include "codecs/picture_decoder.h"
+
+#include <QImage>
+#include <QPaintEvent>
+#include <QPainter>
+#include <algorithm>
+#include <bit>
+#include <cmath>
+#include <limits>
+
+namespace vellumark::platform {
+
+namespace {
+
+// Decoded pixels are B, G, R, A bytes, which is QImage's ARGB32 only here.
+static_assert(std::endian::native == std::endian::little);
+
+constexpr std::uint32_t kMaxQtSide =
+    static_cast<std::uint32_t>(std::numeric_limits<int>::max() / 4);
+
+// Where the picture lands in the box. Stretch fills the box; centre keeps a
+// picture that fits at its own size and shrinks a larger one by the smaller
+// of the two ratios, never enlarging, centred either way.
+QRect PictureRect(QSize box, QSize picture, DisplayMode mode) {
+    if (mode == DisplayMode::Stretch) {
+        return QRect(QPoint(0, 0), box);
+    }
+    QSize shown = picture;
+    if (picture.width() > box.width() || picture.height() > box.height()) {
+        const double factor = std::min(static_cast<double>(box.width()) / picture.width(),
+                                       static_cast<double>(box.height()) / picture.height());
+        shown = QSize(std::max(1, static_cast<int>(std::lround(picture.width() * factor))),
+                      std::max(1, static_cast<int>(std::lround(picture.height() * factor))));
+    }
+    return QRect(QPoint((box.width() - shown.width()) / 2, (box.height() - shown.height()) / 2),
+                 shown);
+}
+
+} // namespace
+
+PictureBox::PictureBox(const QColor& background, DisplayMode mode, QWidget* parent)
+    : QWidget(parent), background_(background), mode_(mode) {
+    // The face covers every pixel, so nothing beneath needs repainting.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void PictureBox::setPicture(std::span<const std::uint8_t> bytes) {
+    bytes_.assign(bytes.begin(), bytes.end());
+    renderFace();
+}
+
+void PictureBox::resizeEvent(QResizeEvent* event) {
+    if (face_.size() != size()) {
+        renderFace();
+    }
+    QWidget::resizeEvent(event);
+}
+
+void PictureBox::renderFace() {
+    showsPicture_ = false;
+    if (size().isEmpty()) {
+        face_ = QPixmap();
+        return;
+    }
+    QImage face(size(), QImage::Format_RGB32);
+    face.fill(background_);
+
+    // Large pictures (JPEG) may come back at a reduced scale, but never
+    // below the size the box shows them at, which is at most the box.
+    const codecs::DecodeOptions options{static_cast<std::uint32_t>(width()),
+                                        static_cast<std::uint32_t>(height())};
+    const codecs::DecodeResult decoded = codecs::DecodePicture(bytes_, options);
+    if (decoded.error == codecs::DecodeError::None && decoded.image && decoded.image->width > 0 &&
+        decoded.image->height > 0 && decoded.image->width <= kMaxQtSide &&
+        decoded.image->height <= kMaxQtSide && decoded.sourceWidth > 0 &&
+        decoded.sourceHeight > 0 && decoded.sourceWidth <= kMaxQtSide &&
+        decoded.sourceHeight <= kMaxQtSide) {
+        const codecs::Bgra8Image& pixels = *decoded.image;
+        const QImage picture(pixels.pixels.data(), static_cast<int>(pixels.width),
+                             static_cast<int>(pixels.height),
+                             static_cast<qsizetype>(pixels.width) * 4, QImage::Format_ARGB32);
+        const QRect target = PictureRect(
+            size(),
+            QSize(static_cast<int>(decoded.sourceWidth), static_cast<int>(decoded.sourceHeight)),
+            mode_);
+        QPainter painter(&face);
+        if (picture.size() == target.size()) {
+            painter.drawImage(target.topLeft(), picture);
+        } else {
+            painter.drawImage(target.topLeft(), picture.scaled(target.size(), Qt::IgnoreAspectRatio,
+                                                               Qt::SmoothTransformation));
+        }
+        showsPicture_ = true;
+    }
+    face_ = QPixmap::fromImage(std::move(face));
+    update();
+}
+
+void PictureBox::paintEvent(QPaintEvent* event) {
+    if (face_.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(event->rect(), face_, event->rect());
+}
+
+} // namespace vellumark::platform

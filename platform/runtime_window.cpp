@@ -1,0 +1,228 @@
+#include "platform/runtime_window.h"
+
+#include "platform/period_timer.h"
+#include "platform/picture_box.h"
+#include "platform/trans_label.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QTimer>
+#include <utility>
+
+namespace vellumark::platform {
+
+namespace {
+
+// Created is raised from the event loop once the window has painted, so the
+// user sees the window before slow start-up work runs. Should the window
+// never be exposed (no compositor answer, say), it is raised after this
+// long all the same.
+constexpr int kCreatedFallbackMs = 1000;
+
+// The top-level widget: reports its first paint.
+class WindowWidget final : public QWidget {
+public:
+    explicit WindowWidget(std::function<void()> onFirstPaint)
+        : onFirstPaint_(std::move(onFirstPaint)) {}
+
+protected:
+    void paintEvent(QPaintEvent* event) override {
+        QWidget::paintEvent(event);
+        if (!painted_) {
+            painted_ = true;
+            // After this paint has been flushed, not inside it.
+            QTimer::singleShot(0, this, onFirstPaint_);
+        }
+    }
+
+private:
+    std::function<void()> onFirstPaint_;
+    bool painted_ = false;
+};
+
+// Child widgets belong to their Qt parent, which deletes them.
+template <class W, class... Args> W* MakeChild(QWidget* parent, Args&&... args) {
+    return std::make_unique<W>(std::forward<Args>(args)..., parent).release();
+}
+
+QColor ToQColor(Rgb rgb) {
+    return QColor(rgb.r, rgb.g, rgb.b);
+}
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QFont ToQFont(const FontSpec& spec) {
+    QFont font(ToQString(spec.face));
+    if (spec.pixelHeight > 0) {
+        font.setPixelSize(spec.pixelHeight);
+    }
+    font.setWeight(QFont::Normal);
+    font.setItalic(false);
+    font.setUnderline(false);
+    font.setStrikeOut(false);
+    return font;
+}
+
+} // namespace
+
+Control::Control() = default;
+Control::~Control() = default;
+Control::Control(Control&&) noexcept = default;
+Control& Control::operator=(Control&&) noexcept = default;
+
+RuntimeWindow::RuntimeWindow(const WindowSpec& spec, std::span<const ControlSpec> controls,
+                             std::vector<EventBinding> bindings)
+    : widget_(std::make_unique<WindowWidget>([this] { raiseCreated(); })) {
+    widget_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                            Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                            Qt::WindowCloseButtonHint);
+    widget_->setWindowTitle(ToQString(spec.title));
+    widget_->setFixedSize(spec.clientWidth, spec.clientHeight);
+    QPalette palette = widget_->palette();
+    palette.setColor(QPalette::Window, ToQColor(spec.background));
+    widget_->setPalette(palette);
+    widget_->setAutoFillBackground(true);
+
+    controls_.reserve(controls.size());
+    for (const ControlSpec& control : controls) {
+        createControl(control);
+    }
+    for (EventBinding& binding : bindings) {
+        bind(std::move(binding));
+    }
+    showCentred();
+    QTimer::singleShot(kCreatedFallbackMs, widget_.get(), [this] { raiseCreated(); });
+}
+
+RuntimeWindow::~RuntimeWindow() = default;
+
+RuntimeWindow* RuntimeWindow::From(Window& window) {
+    return dynamic_cast<RuntimeWindow*>(&window);
+}
+
+Control* RuntimeWindow::find(std::string_view name) {
+    const auto found = controls_.find(name);
+    return found == controls_.end() ? nullptr : &found->second;
+}
+
+void RuntimeWindow::createControl(const ControlSpec& spec) {
+    // Parents come before their children in the layout; a name that is not
+    // (yet) a shown control puts the child on the window.
+    QWidget* parent = widget_.get();
+    if (const Control* owner = find(spec.parent); owner != nullptr && owner->widget != nullptr) {
+        parent = owner->widget;
+    }
+    const auto [slot, added] = controls_.try_emplace(std::string(spec.name));
+    if (!added) {
+        return; // a name is one control: the first of that name wins
+    }
+    Control& control = slot->second;
+    control.kind = spec.kind;
+    const QRect place(spec.left, spec.top, spec.width, spec.height);
+
+    switch (spec.kind) {
+    case ControlKind::EditBox: {
+        auto* edit = MakeChild<QLineEdit>(parent);
+        QPalette palette = edit->palette();
+        palette.setColor(QPalette::Base, Qt::white);
+        palette.setColor(QPalette::Text, Qt::black);
+        edit->setPalette(palette);
+        edit->setText(ToQString(spec.text));
+        QObject::connect(edit, &QLineEdit::textChanged,
+                         [&control] { control.editTextStale = true; });
+        control.widget = edit;
+        break;
+    }
+    case ControlKind::TransLabel: {
+        auto* label = MakeChild<TransLabel>(parent);
+        if (spec.textColour) {
+            label->setTextColour(ToQColor(*spec.textColour));
+        }
+        label->setText(Text(spec.text));
+        control.widget = label;
+        break;
+    }
+    case ControlKind::PicBox: {
+        const QColor background = spec.background ? ToQColor(*spec.background)
+                                                  : QApplication::palette().color(QPalette::Window);
+        auto* box = MakeChild<PictureBox>(parent, background, spec.displayMode);
+        box->setGeometry(place);
+        box->setPicture(spec.picture);
+        control.widget = box;
+        break;
+    }
+    case ControlKind::Button: {
+        auto* button = MakeChild<QPushButton>(parent, ToQString(spec.text));
+        QObject::connect(button, &QPushButton::clicked, [this, &control] { raise(control); });
+        control.widget = button;
+        break;
+    }
+    case ControlKind::Timer:
+        control.timer = std::make_unique<PeriodTimer>([this, &control] { raise(control); });
+        break;
+    case ControlKind::CommonDlg:
+        control.fileName = Text(spec.text);
+        break;
+    }
+
+    if (control.widget != nullptr) {
+        if (spec.font) {
+            control.widget->setFont(ToQFont(*spec.font));
+        }
+        control.widget->setGeometry(place);
+        control.widget->show();
+    }
+}
+
+void RuntimeWindow::bind(EventBinding binding) {
+    if (!binding.handler) {
+        return;
+    }
+    if (binding.event == Event::Created) {
+        createdHandlers_.push_back(std::move(binding.handler));
+        return;
+    }
+    Control* control = find(binding.control);
+    const ControlKind wanted =
+        binding.event == Event::Periodic ? ControlKind::Timer : ControlKind::Button;
+    if (control != nullptr && control->kind == wanted) {
+        control->handlers.push_back(std::move(binding.handler));
+    }
+}
+
+void RuntimeWindow::raise(const Control& control) {
+    for (const Handler& handler : control.handlers) {
+        handler(*this);
+    }
+}
+
+void RuntimeWindow::raiseCreated() {
+    if (createdRaised_) {
+        return;
+    }
+    createdRaised_ = true;
+    for (const Handler& handler : createdHandlers_) {
+        handler(*this);
+    }
+}
+
+void RuntimeWindow::showCentred() {
+    if (const QScreen* screen = widget_->screen(); screen != nullptr) {
+        widget_->setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, widget_->size(),
+                                                 screen->availableGeometry()));
+    }
+    widget_->show();
+}
+
+std::unique_ptr<Window> CreateWindow(const WindowSpec& window,
+                                     std::span<const ControlSpec> controls,
+                                     std::vector<EventBinding> bindings) {
+    return std::make_unique<RuntimeWindow>(window, controls, std::move(bindings));
+}
+
+} // namespace vellumark::platform

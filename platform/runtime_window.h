@@ -1,0 +1,77 @@
+// The one implementation of Window: a fixed-size top-level widget with the
+// layout's controls, found by name, and the event handlers bound to them.
+#pragma once
+
+#include "platform/runtime.h"
+
+#include <QWidget>
+#include <functional>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace vellumark::platform {
+
+class PeriodTimer;
+
+using Handler = std::function<void(Window&)>;
+
+struct Control {
+    ControlKind kind = ControlKind::EditBox;
+    QWidget* widget = nullptr; // owned by its Qt parent; none for timers and dialogs
+    std::unique_ptr<PeriodTimer> timer;
+    Text fileName; // CommonDlg
+    // EditBox: the text as UTF-8, converted again only after the user or a
+    // write changed it, so the periodic mirroring reads without converting.
+    Text editText;
+    bool editTextStale = true;
+    std::vector<Handler> handlers; // Periodic (timer) or Clicked (button)
+
+    Control();
+    ~Control();
+    Control(Control&&) noexcept;
+    Control& operator=(Control&&) noexcept;
+};
+
+class RuntimeWindow final : public Window {
+public:
+    RuntimeWindow(const WindowSpec& spec, std::span<const ControlSpec> controls,
+                  std::vector<EventBinding> bindings);
+    ~RuntimeWindow() override;
+
+    // The runtime's window behind a Window, or nullptr for a foreign one.
+    static RuntimeWindow* From(Window& window);
+
+    // The named control, or nullptr when the layout has none of that name.
+    Control* find(std::string_view name);
+
+    QWidget& widget() { return *widget_; }
+
+    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
+    const FileChooser& fileChooser() const { return chooser_; }
+
+private:
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view name) const noexcept {
+            return std::hash<std::string_view>{}(name);
+        }
+    };
+
+    void createControl(const ControlSpec& spec);
+    void bind(EventBinding binding);
+    void raiseCreated();
+    void raise(const Control& control);
+    void showCentred();
+
+    // Declared first so it outlives the controls' timers.
+    std::unique_ptr<QWidget> widget_;
+    std::unordered_map<std::string, Control, NameHash, std::equal_to<>> controls_;
+    std::vector<Handler> createdHandlers_;
+    bool createdRaised_ = false;
+    FileChooser chooser_;
+};
+
+} // namespace vellumark::platform
