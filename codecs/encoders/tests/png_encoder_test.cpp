@@ -76,7 +76,7 @@ std::optional<DecodedPng> Decode(const ByteBuffer& file) {
     const bool wide = result.bitDepth == 16;
     for (std::size_t i = 0; i < raw.size(); i += wide ? 8 : 4) {
         auto sample = [&](std::size_t k) -> std::uint32_t {
-            return wide ? (raw[i + 2 * k] << 8) | raw[i + 2 * k + 1] : raw[i + k];
+            return wide ? (std::uint32_t{raw[i + 2 * k]} << 8) | raw[i + 2 * k + 1] : raw[i + k];
         };
         result.pixels.push_back({sample(0), sample(1), sample(2), sample(3)});
     }
