@@ -1,5 +1,6 @@
 #include "encoder_image.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace vellumark::codecs {
@@ -72,6 +73,22 @@ std::uint32_t IndexAt(PixelLayout layout, std::span<const std::uint8_t> row, std
     default:
         return row[x];
     }
+}
+
+std::size_t PaletteEntriesNeeded(const EncoderImage& image) {
+    const std::size_t capacity = std::size_t{1} << BitsPerPixel(image.layout);
+    std::size_t used = 0;
+    for (std::uint32_t y = 0; y < image.height; ++y) {
+        const auto row = ImageRow(image, y);
+        for (std::uint32_t x = 0; x < image.width; ++x) {
+            used = std::max<std::size_t>(used, IndexAt(image.layout, row, x) + 1);
+        }
+    }
+    return std::max(std::min(image.palette.size(), capacity), used);
+}
+
+std::uint32_t PaletteEntry(const EncoderImage& image, std::size_t i) {
+    return i < image.palette.size() ? image.palette[i] : 0xFF000000u;
 }
 
 std::uint32_t DotsPerMetre(double dpi) {

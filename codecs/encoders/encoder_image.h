@@ -61,6 +61,14 @@ std::span<const std::uint8_t> ImageRow(const EncoderImage& image, std::uint32_t 
 // Index of pixel x in an indexed row.
 std::uint32_t IndexAt(PixelLayout layout, std::span<const std::uint8_t> row, std::uint32_t x);
 
+// How many palette entries an indexed file must hold: the given palette cut
+// to what the layout can address, extended to cover the largest index the
+// pixels use (encoders fill such entries with opaque black).
+std::size_t PaletteEntriesNeeded(const EncoderImage& image);
+
+// The palette entry for index i, opaque black beyond the given palette.
+std::uint32_t PaletteEntry(const EncoderImage& image, std::size_t i);
+
 // Resolution in dots per metre, as PNG and BMP record it; 0 when `dpi` is
 // not a positive finite number or does not fit.
 std::uint32_t DotsPerMetre(double dpi);

@@ -134,24 +134,14 @@ void FilterRow(PngFilter filter, std::size_t bpp, const std::uint8_t* row,
     }
 }
 
-// PLTE and tRNS. The palette is cut to what the depth can address and
-// padded with opaque black up to the largest index the pixels use, so every
-// index a decoder meets is defined.
-void AppendPalette(const EncoderImage& image, std::uint8_t bitDepth, ByteBuffer& out) {
-    const std::size_t capacity = std::size_t{1} << bitDepth;
-    std::size_t used = 0;
-    for (std::uint32_t y = 0; y < image.height; ++y) {
-        const auto row = ImageRow(image, y);
-        for (std::uint32_t x = 0; x < image.width; ++x) {
-            used = std::max<std::size_t>(used, IndexAt(image.layout, row, x) + 1);
-        }
-    }
-    const std::size_t count = std::max(std::min(image.palette.size(), capacity), used);
+// PLTE and tRNS, covering every index the pixels use.
+void AppendPalette(const EncoderImage& image, ByteBuffer& out) {
+    const std::size_t count = PaletteEntriesNeeded(image);
     ByteBuffer plte;
     ByteBuffer trns;
     std::size_t lastTranslucent = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        const std::uint32_t argb = i < image.palette.size() ? image.palette[i] : 0xFF000000u;
+        const std::uint32_t argb = PaletteEntry(image, i);
         plte.push_back(static_cast<std::uint8_t>(argb >> 16));
         plte.push_back(static_cast<std::uint8_t>(argb >> 8));
         plte.push_back(static_cast<std::uint8_t>(argb));
@@ -221,7 +211,7 @@ EncodeError EncodePng(const EncoderImage& image, const PngOptions& options, Byte
         AppendChunk(file, "pHYs", phys);
     }
     if (header.colourType == 3) {
-        AppendPalette(image, header.bitDepth, file);
+        AppendPalette(image, file);
     }
     const std::span<const std::uint8_t> data(compressed);
     for (std::size_t at = 0; at < data.size(); at += kIdatChunkBytes) {
