@@ -19,6 +19,13 @@ namespace vellumark::codecs {
 
 enum class DibCompression { Rgb, Rle8, Rle4, BitFields };
 
+struct BgraPixel {
+    std::uint8_t b = 0;
+    std::uint8_t g = 0;
+    std::uint8_t r = 0;
+    std::uint8_t a = 255;
+};
+
 struct DibLayout {
     std::uint32_t width = 0;
     std::uint32_t height = 0; // rows in the pixel data
@@ -28,8 +35,8 @@ struct DibLayout {
     // Red, green, blue, alpha masks for 16- and 32-bit pixels; a zero
     // alpha mask means opaque.
     std::array<std::uint32_t, 4> masks{};
-    // Palette as packed B, G, R, A = 255; unused entries are opaque black.
-    std::array<std::uint32_t, 256> palette{};
+    // Indices past the stored entries show opaque black.
+    std::array<BgraPixel, 256> palette{};
     std::uint32_t paletteSize = 0;
     std::span<const std::uint8_t> pixels; // from the first pixel byte to the end of the data
 };

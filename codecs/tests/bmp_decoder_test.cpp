@@ -1,0 +1,234 @@
+#include "codecs/picture_decoder.h"
+#include "codecs/tests/bmp_builder.h"
+#include "codecs/tests/qt_reference.h"
+
+#include <gtest/gtest.h>
+
+namespace vellumark::codecs {
+namespace {
+
+using testing::BuildBmp;
+using testing::DibSpec;
+
+std::size_t Stride(std::int32_t width, int bits) {
+    return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
+}
+
+// Noise pixels for the whole image, with a full palette when indexed.
+DibSpec NoiseSpec(std::uint32_t headerSize, std::uint16_t bits, std::int32_t height,
+                  std::uint32_t compression = 0, std::vector<std::uint32_t> masks = {}) {
+    DibSpec spec;
+    spec.headerSize = headerSize;
+    spec.width = 13;
+    spec.height = height;
+    spec.bitsPerPixel = bits;
+    spec.compression = compression;
+    spec.masks = std::move(masks);
+    if (bits <= 8) {
+        spec.palette = testing::NoisePalette(std::size_t{1} << bits);
+    }
+    spec.pixels = testing::NoiseBytes(
+        Stride(spec.width, bits) * static_cast<std::size_t>(std::abs(height)), bits);
+    return spec;
+}
+
+TEST(BmpDecoder, DepthsAndHeadersMatchQt) {
+    const struct {
+        const char* name;
+        DibSpec spec;
+        int tolerance;
+    } cases[] = {
+        {"1-bit", NoiseSpec(40, 1, 7), 0},
+        {"4-bit", NoiseSpec(40, 4, 7), 0},
+        {"8-bit", NoiseSpec(40, 8, 7), 0},
+        {"8-bit top-down", NoiseSpec(40, 8, -7), 0},
+        {"8-bit OS/2 core header", NoiseSpec(12, 8, 7), 0},
+        // Qt widens 5- and 6-bit channels by shifting (31 -> 248); we
+        // scale to the full range (31 -> 255), see FiveBitWhiteIsFullWhite.
+        {"16-bit 555", NoiseSpec(40, 16, 7), 7},
+        {"16-bit 565 bit fields", NoiseSpec(40, 16, 7, 3, {0xF800, 0x07E0, 0x001F}), 7},
+        {"24-bit", NoiseSpec(40, 24, 7), 0},
+        {"24-bit top-down", NoiseSpec(40, 24, -7), 0},
+        {"32-bit", NoiseSpec(40, 32, 7), 0},
+        {"32-bit bit fields", NoiseSpec(40, 32, 7, 3, {0xFF0000, 0xFF00, 0xFF}), 0},
+        {"32-bit V5 with alpha", NoiseSpec(124, 32, 7, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}), 0},
+    };
+    for (const auto& c : cases) {
+        const auto bmp = BuildBmp(c.spec);
+        const DecodeResult result = DecodePicture(bmp);
+        ASSERT_EQ(result.error, DecodeError::None) << c.name;
+        EXPECT_EQ(result.format, PictureFormat::Bmp);
+        EXPECT_EQ(result.sourceWidth, 13u) << c.name;
+        EXPECT_EQ(result.sourceHeight, 7u) << c.name;
+        EXPECT_LE(testing::MaxChannelDifference(*result.image, testing::DecodeWithQt(bmp)),
+                  c.tolerance)
+            << c.name;
+    }
+}
+
+TEST(BmpDecoder, QtWrittenFileMatchesQt) {
+    const auto bmp = testing::EncodeWithQt(testing::TestPattern(31, 9, false), "bmp");
+    const DecodeResult result = DecodePicture(bmp);
+    ASSERT_EQ(result.error, DecodeError::None);
+    EXPECT_EQ(testing::MaxChannelDifference(*result.image, testing::DecodeWithQt(bmp)), 0);
+}
+
+Bgra8Image DecodeOrFail(const testing::ByteVector& bytes) {
+    DecodeResult result = DecodePicture(bytes);
+    EXPECT_EQ(result.error, DecodeError::None);
+    return result.image.value_or(Bgra8Image{});
+}
+
+// The colour of palette entry i as our output bytes.
+std::array<std::uint8_t, 4> Entry(const DibSpec& spec, std::size_t i) {
+    return {spec.palette[i][0], spec.palette[i][1], spec.palette[i][2], 255};
+}
+
+std::array<std::uint8_t, 4> PixelAt(const Bgra8Image& image, std::uint32_t x, std::uint32_t y) {
+    const std::uint8_t* p = image.pixels.data() + (std::size_t{y} * image.width + x) * 4;
+    return {p[0], p[1], p[2], p[3]};
+}
+
+TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndSkippedPixels) {
+    DibSpec spec;
+    spec.width = 6;
+    spec.height = 3;
+    spec.bitsPerPixel = 8;
+    spec.compression = 1;
+    spec.palette = testing::NoisePalette(8);
+    spec.pixels = {
+        3, 1, 0, 3, 2, 3, 4, 0, // bottom row: run of 1 x3, literal 2 3 4 (padded)
+        0, 0,                   // end of line
+        0, 2, 2, 1,             // delta: right 2, up 1 (to the top row, x = 2)
+        2, 5,                   // run of 5 x2 at x = 2, 3
+        0, 1,                   // end of bitmap: the rest stays transparent
+    };
+    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    ASSERT_EQ(image.width, 6u);
+    const std::uint8_t bottom[] = {1, 1, 1, 2, 3, 4};
+    for (std::uint32_t x = 0; x < 6; ++x) {
+        EXPECT_EQ(PixelAt(image, x, 2), Entry(spec, bottom[x])) << x;
+    }
+    const std::array<std::uint8_t, 4> clear = {0, 0, 0, 0};
+    for (std::uint32_t x = 0; x < 6; ++x) {
+        EXPECT_EQ(PixelAt(image, x, 1), clear) << "middle row " << x;
+    }
+    EXPECT_EQ(PixelAt(image, 1, 0), clear);
+    EXPECT_EQ(PixelAt(image, 2, 0), Entry(spec, 5));
+    EXPECT_EQ(PixelAt(image, 3, 0), Entry(spec, 5));
+    EXPECT_EQ(PixelAt(image, 4, 0), clear);
+}
+
+TEST(BmpDecoder, Rle4NibblesAlternate) {
+    DibSpec spec;
+    spec.width = 7;
+    spec.height = 1;
+    spec.bitsPerPixel = 4;
+    spec.compression = 2;
+    spec.palette = testing::NoisePalette(16);
+    spec.pixels = {
+        3, 0x12,             // 1 2 1
+        0, 3,    0x45, 0x60, // literal 4 5 6, padded to an even count
+        9, 0x78,             // 7 8 7 8 ... clipped at the right edge
+        0, 1,
+    };
+    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    const std::uint8_t expected[] = {1, 2, 1, 4, 5, 6, 7};
+    for (std::uint32_t x = 0; x < 7; ++x) {
+        EXPECT_EQ(PixelAt(image, x, 0), Entry(spec, expected[x])) << x;
+    }
+}
+
+TEST(BmpDecoder, Rle8MatchesQtWhenEveryPixelIsCovered) {
+    DibSpec spec;
+    spec.width = 5;
+    spec.height = 2;
+    spec.bitsPerPixel = 8;
+    spec.compression = 1;
+    spec.palette = testing::NoisePalette(256);
+    spec.pixels = {5, 200, 0, 0, 0, 5, 9, 8, 7, 6, 5, 0, 0, 1};
+    const auto bmp = BuildBmp(spec);
+    EXPECT_EQ(testing::MaxChannelDifference(DecodeOrFail(bmp), testing::DecodeWithQt(bmp)), 0);
+}
+
+TEST(BmpDecoder, IndexPastThePaletteIsOpaqueBlack) {
+    DibSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.bitsPerPixel = 8;
+    spec.coloursUsed = 2;
+    spec.palette = {{10, 20, 30}, {40, 50, 60}};
+    spec.pixels = {1, 200, 0, 0};
+    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    EXPECT_EQ(PixelAt(image, 0, 0), (std::array<std::uint8_t, 4>{40, 50, 60, 255}));
+    EXPECT_EQ(PixelAt(image, 1, 0), (std::array<std::uint8_t, 4>{0, 0, 0, 255}));
+}
+
+TEST(BmpDecoder, FiveBitWhiteIsFullWhite) {
+    DibSpec spec;
+    spec.width = 2;
+    spec.height = 1;
+    spec.bitsPerPixel = 16;
+    spec.pixels = {0xFF, 0x7F, 0x10, 0x42, 0, 0}; // white, then 16/31 in each channel
+    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    EXPECT_EQ(PixelAt(image, 0, 0), (std::array<std::uint8_t, 4>{255, 255, 255, 255}));
+    EXPECT_EQ(PixelAt(image, 1, 0), (std::array<std::uint8_t, 4>{132, 132, 132, 255}));
+}
+
+TEST(BmpDecoder, BrokenHeadersAndDataFail) {
+    auto withField = [](DibSpec spec, std::size_t at, std::uint32_t value) {
+        auto bmp = BuildBmp(spec);
+        testing::PutU32(bmp, at, value);
+        return bmp;
+    };
+    const DibSpec good = NoiseSpec(40, 24, 7);
+    const auto goodBmp = BuildBmp(good);
+    DibSpec rleRunsOut = NoiseSpec(40, 8, 2, 1);
+    rleRunsOut.pixels = {2, 1, 0}; // no end of line, no end of bitmap, odd tail
+    const struct {
+        const char* name;
+        testing::ByteVector bytes;
+        DecodeError expected;
+    } cases[] = {
+        {"100000 x 100000",
+         [&] {
+             auto bmp = withField(good, 18, 100000);
+             testing::PutU32(bmp, 22, 100000);
+             return bmp;
+         }(),
+         DecodeError::OverLimit},
+        {"most negative height", withField(good, 22, 0x80000000u), DecodeError::OverLimit},
+        {"zero width", withField(good, 18, 0), DecodeError::Malformed},
+        {"negative width", withField(good, 18, 0xFFFFFFF0u), DecodeError::Malformed},
+        {"zero height", withField(good, 22, 0), DecodeError::Malformed},
+        {"pixel offset past the end", withField(good, 10, 0x7FFFFFFF), DecodeError::Malformed},
+        {"pixel offset inside the header", withField(good, 10, 20), DecodeError::Malformed},
+        {"header size 0", withField(good, 14, 0), DecodeError::Malformed},
+        {"header size past the end", withField(good, 14, 124), DecodeError::Malformed},
+        {"depth 7",
+         [&] {
+             auto bmp = goodBmp;
+             testing::PutU16(bmp, 28, 7);
+             return bmp;
+         }(),
+         DecodeError::Malformed},
+        {"RLE8 on 24-bit", withField(good, 30, 1), DecodeError::Malformed},
+        {"embedded JPEG", withField(good, 30, 4), DecodeError::Unsupported},
+        {"unknown compression", withField(good, 30, 77), DecodeError::Malformed},
+        {"257 colours", withField(NoiseSpec(40, 8, 2), 46, 257), DecodeError::Malformed},
+        {"pixels cut short", testing::ByteVector(goodBmp.begin(), goodBmp.end() - 1),
+         DecodeError::Malformed},
+        {"RLE data runs out", BuildBmp(rleRunsOut), DecodeError::Malformed},
+        {"file header only", testing::ByteVector(goodBmp.begin(), goodBmp.begin() + 14),
+         DecodeError::Malformed},
+    };
+    for (const auto& c : cases) {
+        const DecodeResult result = DecodePicture(c.bytes);
+        EXPECT_EQ(result.format, PictureFormat::Bmp) << c.name;
+        EXPECT_EQ(result.error, c.expected) << c.name;
+        EXPECT_FALSE(result.image.has_value()) << c.name;
+    }
+}
+
+} // namespace
+} // namespace vellumark::codecs
