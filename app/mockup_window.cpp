@@ -4,6 +4,10 @@
 #include "app/handlers.h"
 #include "app/layout.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
+
 namespace vellumark::app {
 
 std::vector<platform::EventBinding> MockupBindings() {
@@ -18,8 +22,11 @@ std::vector<platform::EventBinding> MockupBindings() {
     return bindings;
 }
 
-std::unique_ptr<platform::Window> CreateMockupWindow() {
-    return platform::CreateWindow(MockupWindowSpec(), MockupLayout(), MockupBindings());
+std::unique_ptr<platform::Window>
+CreateMockupWindow(std::vector<platform::EventBinding> extraBindings) {
+    std::vector<platform::EventBinding> bindings = MockupBindings();
+    std::move(extraBindings.begin(), extraBindings.end(), std::back_inserter(bindings));
+    return platform::CreateWindow(MockupWindowSpec(), MockupLayout(), std::move(bindings));
 }
 
 int RunMockup(int argc, char** argv) {
