@@ -53,6 +53,9 @@ int MaxChannelDifference(const Bgra8Image& ours, const QImage& reference) {
             const std::uint8_t* mine =
                 ours.pixels.data() +
                 (static_cast<std::size_t>(y) * ours.width + static_cast<std::size_t>(x)) * 4;
+            if (mine[3] == 0 && qAlpha(theirs) == 0) {
+                continue; // the colour under zero alpha is invisible
+            }
             worst = std::max({worst, std::abs(mine[0] - qBlue(theirs)),
                               std::abs(mine[1] - qGreen(theirs)), std::abs(mine[2] - qRed(theirs)),
                               std::abs(mine[3] - qAlpha(theirs))});

@@ -23,7 +23,8 @@ QImage DecodeWithQt(const ByteVector& bytes);
 QImage TestPattern(int width, int height, bool withAlpha);
 
 // The largest difference of any channel between our pixels and Qt's; a
-// size mismatch counts as 256.
+// size mismatch counts as 256. Fully transparent pixels compare equal
+// whatever colour they carry.
 int MaxChannelDifference(const Bgra8Image& ours, const QImage& reference);
 
 // Bytes as DecodePicture takes them.
