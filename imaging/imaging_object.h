@@ -18,6 +18,8 @@
 // Creating into an object that already holds a handle does not release it:
 // callers release first.
 //
+// A class that owns member objects (Image's source MemoryStream) overrides
+// Destroy: ImagingObject::Destroy(), then each member's Destroy().
 // Each concrete class calls Destroy() from its destructor, so a native object
 // still held when the wrapper goes away is released (Destroy after an
 // explicit release makes no call).
