@@ -79,6 +79,23 @@ typedef struct GpRect { INT X; INT Y; INT Width; INT Height; } GpRect;
 typedef struct GpRectF { REAL X; REAL Y; REAL Width; REAL Height; } GpRectF;
 typedef struct GpSizeF { REAL Width; REAL Height; } GpSizeF;
 
+/* ---- Value enumerations -------------------------------------------------
+ * Enumerations that callers pass in are plain INT typedefs with named
+ * constants, so an out-of-range value from a caller is an ordinary integer
+ * the library can reject with InvalidParameter. */
+
+typedef INT GpMatrixOrder;
+enum { MatrixOrderPrepend = 0, MatrixOrderAppend = 1 };
+
+typedef INT GpBrushType;
+enum {
+    BrushTypeSolidColor = 0,
+    BrushTypeHatchFill = 1,
+    BrushTypeTextureFill = 2,
+    BrushTypePathGradient = 3,
+    BrushTypeLinearGradient = 4
+};
+
 /* ---- Handles ----------------------------------------------------------- */
 
 typedef uint32_t GpHandle;
@@ -156,6 +173,56 @@ GDIPAPI void GdiplusShutdown(ULONG_PTR token);
 /* Memory the caller frees with GdipFree. NULL for size 0 or before start-up. */
 GDIPAPI void* GdipAlloc(size_t size);
 GDIPAPI void GdipFree(void* ptr);
+
+/* ---- Matrix ---------------------------------------------------------------
+ * A 3x2 affine matrix in the row-vector convention: a point (x, y) maps to
+ * (m11*x + m21*y + dx, m12*x + m22*y + dy). Prepend applies the new operation
+ * before the matrix's own; append applies it after. Every operation fails
+ * with InvalidParameter for a bad handle, a null pointer, an order other
+ * than 0 or 1, or a non-finite number. */
+
+/* Creates the identity matrix; the caller deletes it with GdipDeleteMatrix. */
+GDIPAPI GpStatus GdipCreateMatrix(GpMatrix* matrix);
+/* Creates a matrix from its six elements; the caller deletes it. */
+GDIPAPI GpStatus GdipCreateMatrix2(REAL m11, REAL m12, REAL m21, REAL m22, REAL dx, REAL dy,
+                                   GpMatrix* matrix);
+/* Creates an independent copy; the caller deletes it. */
+GDIPAPI GpStatus GdipCloneMatrix(GpMatrix matrix, GpMatrix* cloneMatrix);
+GDIPAPI GpStatus GdipDeleteMatrix(GpMatrix matrix);
+GDIPAPI GpStatus GdipSetMatrixElements(GpMatrix matrix, REAL m11, REAL m12, REAL m21, REAL m22,
+                                       REAL dx, REAL dy);
+/* Writes m11, m12, m21, m22, dx, dy into the six REALs at matrixOut. */
+GDIPAPI GpStatus GdipGetMatrixElements(GpMatrix matrix, REAL* matrixOut);
+/* matrix2 may be the same handle as matrix. */
+GDIPAPI GpStatus GdipMultiplyMatrix(GpMatrix matrix, GpMatrix matrix2, GpMatrixOrder order);
+GDIPAPI GpStatus GdipTranslateMatrix(GpMatrix matrix, REAL offsetX, REAL offsetY,
+                                     GpMatrixOrder order);
+GDIPAPI GpStatus GdipScaleMatrix(GpMatrix matrix, REAL scaleX, REAL scaleY, GpMatrixOrder order);
+/* The angle is in degrees, clockwise in a y-down space. */
+GDIPAPI GpStatus GdipRotateMatrix(GpMatrix matrix, REAL angle, GpMatrixOrder order);
+/* InvalidParameter, with the matrix unchanged, when it has no inverse. */
+GDIPAPI GpStatus GdipInvertMatrix(GpMatrix matrix);
+/* Maps count points in place; count must be positive. */
+GDIPAPI GpStatus GdipTransformMatrixPoints(GpMatrix matrix, GpPointF* pts, INT count);
+/* Integer points are rounded to the nearest integer; ValueOverflow, with no
+ * point changed, when a result does not fit into an INT. */
+GDIPAPI GpStatus GdipTransformMatrixPointsI(GpMatrix matrix, GpPoint* pts, INT count);
+GDIPAPI GpStatus GdipIsMatrixInvertible(GpMatrix matrix, BOOL* result);
+GDIPAPI GpStatus GdipIsMatrixIdentity(GpMatrix matrix, BOOL* result);
+
+/* ---- Brushes ----------------------------------------------------------------
+ * Every brush handle (solid, texture, ...) is accepted where a GpBrush is
+ * asked for; the Get/SetSolidFill functions want a solid brush. */
+
+/* Creates a solid brush of one ARGB colour; the caller deletes it with
+ * GdipDeleteBrush. */
+GDIPAPI GpStatus GdipCreateSolidFill(ARGB color, GpSolidFill* brush);
+GDIPAPI GpStatus GdipGetSolidFillColor(GpSolidFill brush, ARGB* color);
+GDIPAPI GpStatus GdipSetSolidFillColor(GpSolidFill brush, ARGB color);
+/* Creates an independent copy of any brush; the caller deletes it. */
+GDIPAPI GpStatus GdipCloneBrush(GpBrush brush, GpBrush* cloneBrush);
+GDIPAPI GpStatus GdipDeleteBrush(GpBrush brush);
+GDIPAPI GpStatus GdipGetBrushType(GpBrush brush, GpBrushType* type);
 
 #ifdef __cplusplus
 }
