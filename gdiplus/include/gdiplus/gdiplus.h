@@ -10,7 +10,10 @@
  *   - Linux has no system stream objects: IStream below is a small reference
  *     counted stream interface (the first three operations in COM order, so
  *     Release is the third) that callers implement or create.
- * Every function returns a GpStatus; outputs come last.
+ * Every function returns a GpStatus; outputs come last. A function that hands
+ * out a handle first sets its output to 0, so the output reads 0 unless the
+ * call succeeds. While no start is active every Gdip function returns
+ * GdiplusNotInitialized.
  */
 #ifndef VELLUMARK_GDIPLUS_H
 #define VELLUMARK_GDIPLUS_H
