@@ -78,6 +78,10 @@ TEST_F(MockupWindowTest, LabelsAreDrawnWhereTheirParentPlacesThem) {
         const QRect ink = DifferenceBounds(shown, Grab());
         EXPECT_FALSE(ink.isEmpty()) << c.label;
         EXPECT_TRUE(c.expected.contains(ink)) << c.label;
+        // Left-aligned and vertically centred: the ink starts at the label's
+        // left edge (less a glyph's side bearing) and sits about its middle.
+        EXPECT_LE(ink.left() - c.expected.left(), 3) << c.label;
+        EXPECT_LE(std::abs(ink.center().y() - c.expected.center().y()), 3) << c.label;
     }
 }
 
