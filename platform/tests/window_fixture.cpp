@@ -17,6 +17,13 @@ std::unique_ptr<Window> MakeWindow(std::span<const ControlSpec> controls,
     return window;
 }
 
+void ProcessFor(int milliseconds) {
+    const QDeadlineTimer deadline(milliseconds);
+    while (!deadline.hasExpired()) {
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
+}
+
 bool ProcessUntil(const std::function<bool()>& done) {
     const QDeadlineTimer deadline(5000);
     while (!done() && !deadline.hasExpired()) {

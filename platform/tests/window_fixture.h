@@ -26,6 +26,9 @@ std::unique_ptr<Window> MakeWindow(std::span<const ControlSpec> controls,
 // returns done().
 bool ProcessUntil(const std::function<bool()>& done);
 
+// Runs the event loop for about this long.
+void ProcessFor(int milliseconds);
+
 // The picture encoded as a PNG file.
 Bytes EncodePng(const QImage& picture);
 
