@@ -4,6 +4,7 @@
 #include "app/mockup_window.h"
 #include "platform/window_probe.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QDeadlineTimer>
 #include <QInputMethodEvent>
@@ -27,6 +28,11 @@ void MockupWindowTest::SetUp() {
         QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     }
     ASSERT_TRUE(*created);
+    // No blinking caret: grabs taken moments apart must differ only by what
+    // a test did.
+    if (QWidget* focused = QApplication::focusWidget(); focused != nullptr) {
+        focused->clearFocus();
+    }
 }
 
 QImage MockupWindowTest::Grab() {
@@ -70,6 +76,7 @@ void MockupWindowTest::TypeInto(std::string_view editBox, const QString& text) {
         commit.setCommitString(text);
         QCoreApplication::sendEvent(box, &commit);
     }
+    box->clearFocus();
 }
 
 void MockupWindowTest::Click(std::string_view button) {

@@ -25,7 +25,8 @@ protected:
     // The control's rectangle in window client coordinates, from the layout.
     static QRect WindowRect(std::string_view control);
 
-    // Replaces an edit box's text by typing, as the user would.
+    // Replaces an edit box's text by typing, as the user would, then moves
+    // the focus away so that no caret blinks into later grabs.
     void TypeInto(std::string_view editBox, const QString& text);
     void Click(std::string_view button);
 
