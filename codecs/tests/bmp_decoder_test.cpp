@@ -1,5 +1,6 @@
 #include "codecs/picture_decoder.h"
 #include "codecs/tests/bmp_builder.h"
+#include "codecs/tests/decode_expectations.h"
 #include "codecs/tests/qt_reference.h"
 
 #include <gtest/gtest.h>
@@ -8,7 +9,9 @@ namespace vellumark::codecs {
 namespace {
 
 using testing::BuildBmp;
+using testing::DecodeOrFail;
 using testing::DibSpec;
+using testing::PixelAt;
 
 std::size_t Stride(std::int32_t width, int bits) {
     return (static_cast<std::size_t>(width) * static_cast<std::size_t>(bits) + 31) / 32 * 4;
@@ -73,20 +76,9 @@ TEST(BmpDecoder, QtWrittenFileMatchesQt) {
     EXPECT_EQ(testing::MaxChannelDifference(*result.image, testing::DecodeWithQt(bmp)), 0);
 }
 
-Bgra8Image DecodeOrFail(const testing::ByteVector& bytes) {
-    DecodeResult result = DecodePicture(bytes);
-    EXPECT_EQ(result.error, DecodeError::None);
-    return result.image.value_or(Bgra8Image{});
-}
-
 // The colour of palette entry i as our output bytes.
 std::array<std::uint8_t, 4> Entry(const DibSpec& spec, std::size_t i) {
     return {spec.palette[i][0], spec.palette[i][1], spec.palette[i][2], 255};
-}
-
-std::array<std::uint8_t, 4> PixelAt(const Bgra8Image& image, std::uint32_t x, std::uint32_t y) {
-    const std::uint8_t* p = image.pixels.data() + (std::size_t{y} * image.width + x) * 4;
-    return {p[0], p[1], p[2], p[3]};
 }
 
 TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndSkippedPixels) {
@@ -185,11 +177,7 @@ TEST(BmpDecoder, BrokenHeadersAndDataFail) {
     const auto goodBmp = BuildBmp(good);
     DibSpec rleRunsOut = NoiseSpec(40, 8, 2, 1);
     rleRunsOut.pixels = {2, 1, 0}; // no end of line, no end of bitmap, odd tail
-    const struct {
-        const char* name;
-        testing::ByteVector bytes;
-        DecodeError expected;
-    } cases[] = {
+    const testing::FailureCase cases[] = {
         {"100000 x 100000",
          [&] {
              auto bmp = withField(good, 18, 100000);
@@ -222,12 +210,7 @@ TEST(BmpDecoder, BrokenHeadersAndDataFail) {
         {"file header only", testing::ByteVector(goodBmp.begin(), goodBmp.begin() + 14),
          DecodeError::Malformed},
     };
-    for (const auto& c : cases) {
-        const DecodeResult result = DecodePicture(c.bytes);
-        EXPECT_EQ(result.format, PictureFormat::Bmp) << c.name;
-        EXPECT_EQ(result.error, c.expected) << c.name;
-        EXPECT_FALSE(result.image.has_value()) << c.name;
-    }
+    testing::ExpectFailures(cases);
 }
 
 } // namespace

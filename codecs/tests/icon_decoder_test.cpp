@@ -1,5 +1,6 @@
 #include "codecs/picture_decoder.h"
 #include "codecs/tests/bmp_builder.h"
+#include "codecs/tests/decode_expectations.h"
 #include "codecs/tests/qt_reference.h"
 
 #include <gtest/gtest.h>
@@ -115,22 +116,14 @@ TEST(IconDecoder, BrokenFilesFail) {
     noMask.resize(noMask.size() - 32);
     ByteVector outside = BuildIcon(1, {SolidEntry(8, 8, 1)});
     testing::PutU32(outside, 6 + 12, 0x7FFFFFF0);
-    const struct {
-        const char* name;
-        ByteVector bytes;
-        DecodeError expected;
-    } cases[] = {
+    const testing::FailureCase cases[] = {
         {"100000 x 100000 entry", BuildIcon(1, {huge}), DecodeError::OverLimit},
         {"8-bit entry without its mask", BuildIcon(1, {noMask}), DecodeError::Malformed},
         {"entry offset past the end", outside, DecodeError::Malformed},
         {"directory only", ByteVector{0, 0, 1, 0, 3, 0, 0, 0}, DecodeError::Malformed},
         {"garbage entry", BuildIcon(1, {ByteVector(40, 0xEE)}), DecodeError::Malformed},
     };
-    for (const auto& c : cases) {
-        const DecodeResult result = DecodePicture(c.bytes);
-        EXPECT_EQ(result.error, c.expected) << c.name;
-        EXPECT_FALSE(result.image.has_value()) << c.name;
-    }
+    testing::ExpectFailures(cases);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "codecs/picture_decoder.h"
 #include "codecs/tests/bmp_builder.h"
+#include "codecs/tests/decode_expectations.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,8 @@ namespace vellumark::codecs {
 namespace {
 
 using testing::ByteVector;
+using testing::DecodeOrFail;
+using testing::PixelAt;
 
 struct PcxSpec {
     std::uint8_t version = 5;
@@ -53,18 +56,6 @@ ByteVector BuildPcx(const PcxSpec& spec) {
         file.insert(file.end(), spec.palette.begin(), spec.palette.end());
     }
     return file;
-}
-
-std::array<std::uint8_t, 4> PixelAt(const Bgra8Image& image, std::uint32_t x, std::uint32_t y) {
-    const std::uint8_t* p = image.pixels.data() + (std::size_t{y} * image.width + x) * 4;
-    return {p[0], p[1], p[2], p[3]};
-}
-
-Bgra8Image DecodeOrFail(const ByteVector& bytes) {
-    DecodeResult result = DecodePicture(bytes);
-    EXPECT_EQ(result.format, PictureFormat::Pcx);
-    EXPECT_EQ(result.error, DecodeError::None);
-    return result.image.value_or(Bgra8Image{});
 }
 
 TEST(PcxDecoder, PalettedEightBitWithRunsAcrossLines) {
@@ -143,11 +134,7 @@ TEST(PcxDecoder, BrokenFilesFail) {
     PcxSpec noPalette = good;
     noPalette.planes = 1;
     noPalette.lines.resize(16);
-    const struct {
-        const char* name;
-        ByteVector bytes;
-        DecodeError expected;
-    } cases[] = {
+    const testing::FailureCase cases[] = {
         {"65536 x 65536",
          [&] {
              ByteVector bytes = withField(8, 0xFFFF);
@@ -178,11 +165,7 @@ TEST(PcxDecoder, BrokenFilesFail) {
          DecodeError::Malformed},
         {"256 colours without the palette", BuildPcx(noPalette), DecodeError::Malformed},
     };
-    for (const auto& c : cases) {
-        const DecodeResult result = DecodePicture(c.bytes);
-        EXPECT_EQ(result.error, c.expected) << c.name;
-        EXPECT_FALSE(result.image.has_value()) << c.name;
-    }
+    testing::ExpectFailures(cases);
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "codecs/picture_decoder.h"
+#include "codecs/tests/decode_expectations.h"
 #include "codecs/tests/png_writer.h"
 #include "codecs/tests/qt_reference.h"
 
@@ -94,11 +95,7 @@ TEST(PngDecoder, BrokenFilesFail) {
     };
     auto corrupted = good;
     corrupted[good.size() / 2] ^= 0x55; // inside IDAT: the CRC no longer matches
-    const struct {
-        const char* name;
-        testing::ByteVector bytes;
-        DecodeError expected;
-    } cases[] = {
+    const testing::FailureCase cases[] = {
         {"signature only", testing::ByteVector(good.begin(), good.begin() + 8),
          DecodeError::Malformed},
         {"cut in the image data", testing::ByteVector(good.begin(), good.end() - 40),
@@ -108,11 +105,7 @@ TEST(PngDecoder, BrokenFilesFail) {
         {"zero width", withHeight(0, 30), DecodeError::Malformed},
         {"IHDR with a stale CRC", withHeight(41, 30), DecodeError::Malformed},
     };
-    for (const auto& c : cases) {
-        const DecodeResult result = DecodePicture(c.bytes);
-        EXPECT_EQ(result.error, c.expected) << c.name;
-        EXPECT_FALSE(result.image.has_value()) << c.name;
-    }
+    testing::ExpectFailures(cases);
 }
 
 } // namespace
