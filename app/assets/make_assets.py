@@ -7,7 +7,7 @@ apart on screen and in tests. The output is deterministic (no randomness, fixed
 JPEG settings), so running this again with the same Pillow gives the same
 files. The JPEGs are committed; this script is only needed to change them.
 
-Usage: python3 make_assets.py [OUTPUT_DIR]   (default: this script's folder)
+Usage: /usr/bin/python3 make_assets.py [OUTPUT_DIR]   (default: this script's folder)
 Needs Pillow (Debian: python3-pil).
 """
 
