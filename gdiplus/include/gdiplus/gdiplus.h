@@ -99,6 +99,143 @@ enum {
     BrushTypeLinearGradient = 4
 };
 
+/* Drawing surfaces, pens, paths and texture brushes. */
+
+typedef INT GpUnit;
+enum {
+    UnitWorld = 0,
+    UnitDisplay = 1,
+    UnitPixel = 2,
+    UnitPoint = 3,
+    UnitInch = 4,
+    UnitDocument = 5,
+    UnitMillimeter = 6
+};
+
+typedef INT GpWrapMode;
+enum {
+    WrapModeTile = 0,
+    WrapModeTileFlipX = 1,
+    WrapModeTileFlipY = 2,
+    WrapModeTileFlipXY = 3,
+    WrapModeClamp = 4
+};
+
+typedef INT GpFillMode;
+enum { FillModeAlternate = 0, FillModeWinding = 1 };
+
+typedef INT GpCompositingMode;
+enum { CompositingModeSourceOver = 0, CompositingModeSourceCopy = 1 };
+
+typedef INT GpCompositingQuality;
+enum {
+    CompositingQualityDefault = 0,
+    CompositingQualityHighSpeed = 1,
+    CompositingQualityHighQuality = 2,
+    CompositingQualityGammaCorrected = 3,
+    CompositingQualityAssumeLinear = 4
+};
+
+typedef INT GpSmoothingMode;
+enum {
+    SmoothingModeDefault = 0,
+    SmoothingModeHighSpeed = 1,
+    SmoothingModeHighQuality = 2,
+    SmoothingModeNone = 3,
+    SmoothingModeAntiAlias = 4,
+    SmoothingModeAntiAlias8x4 = 4,
+    SmoothingModeAntiAlias8x8 = 5
+};
+
+typedef INT GpPixelOffsetMode;
+enum {
+    PixelOffsetModeDefault = 0,
+    PixelOffsetModeHighSpeed = 1,
+    PixelOffsetModeHighQuality = 2,
+    PixelOffsetModeNone = 3,
+    PixelOffsetModeHalf = 4
+};
+
+typedef INT GpInterpolationMode;
+enum {
+    InterpolationModeDefault = 0,
+    InterpolationModeLowQuality = 1,
+    InterpolationModeHighQuality = 2,
+    InterpolationModeBilinear = 3,
+    InterpolationModeBicubic = 4,
+    InterpolationModeNearestNeighbor = 5,
+    InterpolationModeHighQualityBilinear = 6,
+    InterpolationModeHighQualityBicubic = 7
+};
+
+typedef INT GpTextRenderingHint;
+enum {
+    TextRenderingHintSystemDefault = 0,
+    TextRenderingHintSingleBitPerPixelGridFit = 1,
+    TextRenderingHintSingleBitPerPixel = 2,
+    TextRenderingHintAntiAliasGridFit = 3,
+    TextRenderingHintAntiAlias = 4,
+    TextRenderingHintClearTypeGridFit = 5
+};
+
+typedef INT GpFlushIntention;
+enum { FlushIntentionFlush = 0, FlushIntentionSync = 1 };
+
+typedef INT GpDashStyle;
+enum {
+    DashStyleSolid = 0,
+    DashStyleDash = 1,
+    DashStyleDot = 2,
+    DashStyleDashDot = 3,
+    DashStyleDashDotDot = 4,
+    DashStyleCustom = 5
+};
+
+typedef INT GpDashCap;
+enum { DashCapFlat = 0, DashCapRound = 2, DashCapTriangle = 3 };
+
+typedef INT GpLineCap;
+enum {
+    LineCapFlat = 0,
+    LineCapSquare = 1,
+    LineCapRound = 2,
+    LineCapTriangle = 3,
+    LineCapNoAnchor = 0x10,
+    LineCapSquareAnchor = 0x11,
+    LineCapRoundAnchor = 0x12,
+    LineCapDiamondAnchor = 0x13,
+    LineCapArrowAnchor = 0x14,
+    LineCapCustom = 0xff
+};
+
+typedef INT GpLineJoin;
+enum { LineJoinMiter = 0, LineJoinBevel = 1, LineJoinRound = 2, LineJoinMiterClipped = 3 };
+
+typedef INT GpPenAlignment;
+enum { PenAlignmentCenter = 0, PenAlignmentInset = 1 };
+
+typedef INT GpPenType;
+enum {
+    PenTypeSolidColor = 0,
+    PenTypeHatchFill = 1,
+    PenTypeTextureFill = 2,
+    PenTypePathGradient = 3,
+    PenTypeLinearGradient = 4,
+    PenTypeUnknown = -1
+};
+
+/* Path point types: the low three bits say what a point is; the flags mark
+ * a dash, a marker and the last point of a closed figure. */
+enum {
+    PathPointTypeStart = 0,
+    PathPointTypeLine = 1,
+    PathPointTypeBezier = 3,
+    PathPointTypePathTypeMask = 0x07,
+    PathPointTypeDashMode = 0x10,
+    PathPointTypePathMarker = 0x20,
+    PathPointTypeCloseSubpath = 0x80
+};
+
 /* ---- Handles ----------------------------------------------------------- */
 
 typedef uint32_t GpHandle;
@@ -226,6 +363,462 @@ GDIPAPI GpStatus GdipSetSolidFillColor(GpSolidFill brush, ARGB color);
 GDIPAPI GpStatus GdipCloneBrush(GpBrush brush, GpBrush* cloneBrush);
 GDIPAPI GpStatus GdipDeleteBrush(GpBrush brush);
 GDIPAPI GpStatus GdipGetBrushType(GpBrush brush, GpBrushType* type);
+
+/* ---- Images: types and records ----------------------------------------------
+ * UTF-16 file names; GDI object handles (HBITMAP, HICON, HPALETTE,
+ * HINSTANCE) are 32-bit values naming entries of the library's own small GDI
+ * object table. Records that hold addresses have the published 64-bit
+ * layouts. */
+
+typedef uint16_t WCHAR;
+typedef uint8_t BYTE;
+typedef uint16_t WORD;
+typedef uint32_t HBITMAP;
+typedef uint32_t HICON;
+typedef uint32_t HPALETTE;
+typedef uint32_t HINSTANCE;
+
+typedef INT PixelFormat;
+enum {
+    PixelFormatUndefined = 0,
+    PixelFormatDontCare = 0,
+    PixelFormat1bppIndexed = 0x00030101,
+    PixelFormat4bppIndexed = 0x00030402,
+    PixelFormat8bppIndexed = 0x00030803,
+    PixelFormat16bppGrayScale = 0x00101004,
+    PixelFormat16bppRGB555 = 0x00021005,
+    PixelFormat16bppRGB565 = 0x00021006,
+    PixelFormat16bppARGB1555 = 0x00061007,
+    PixelFormat24bppRGB = 0x00021808,
+    PixelFormat32bppRGB = 0x00022009,
+    PixelFormat32bppARGB = 0x0026200A,
+    PixelFormat32bppPARGB = 0x000E200B,
+    PixelFormat48bppRGB = 0x0010300C,
+    PixelFormat64bppARGB = 0x0034400D,
+    PixelFormat64bppPARGB = 0x001C400E,
+    PixelFormat32bppCMYK = 0x0000200F
+};
+
+typedef INT ImageType;
+enum { ImageTypeUnknown = 0, ImageTypeBitmap = 1, ImageTypeMetafile = 2 };
+
+enum {
+    ImageFlagsNone = 0,
+    ImageFlagsScalable = 0x0001,
+    ImageFlagsHasAlpha = 0x0002,
+    ImageFlagsHasTranslucent = 0x0004,
+    ImageFlagsPartiallyScalable = 0x0008,
+    ImageFlagsColorSpaceRGB = 0x0010,
+    ImageFlagsColorSpaceCMYK = 0x0020,
+    ImageFlagsColorSpaceGRAY = 0x0040,
+    ImageFlagsColorSpaceYCBCR = 0x0080,
+    ImageFlagsColorSpaceYCCK = 0x0100,
+    ImageFlagsHasRealDPI = 0x1000,
+    ImageFlagsHasRealPixelSize = 0x2000,
+    ImageFlagsReadOnly = 0x00010000,
+    ImageFlagsCaching = 0x00020000
+};
+
+typedef INT RotateFlipType;
+enum {
+    RotateNoneFlipNone = 0,
+    Rotate90FlipNone = 1,
+    Rotate180FlipNone = 2,
+    Rotate270FlipNone = 3,
+    RotateNoneFlipX = 4,
+    Rotate90FlipX = 5,
+    Rotate180FlipX = 6,
+    Rotate270FlipX = 7,
+    RotateNoneFlipY = 6,
+    Rotate90FlipY = 7,
+    Rotate180FlipY = 4,
+    Rotate270FlipY = 5,
+    RotateNoneFlipXY = 2,
+    Rotate90FlipXY = 3,
+    Rotate180FlipXY = 0,
+    Rotate270FlipXY = 1
+};
+
+/* The unit GdipGetImageBounds reports; bitmaps answer UnitPixel (2). */
+typedef INT GpImageUnit;
+
+/* ColorPalette: Flags, Count, then Count ARGB entries. */
+enum { PaletteFlagsHasAlpha = 1, PaletteFlagsGrayScale = 2, PaletteFlagsHalftone = 4 };
+typedef struct ColorPalette {
+    UINT Flags;
+    UINT Count;
+    ARGB Entries[1];
+} ColorPalette;
+
+/* Property item types and the published 24-byte (64-bit) item layout. */
+enum {
+    PropertyTagTypeByte = 1,
+    PropertyTagTypeASCII = 2,
+    PropertyTagTypeShort = 3,
+    PropertyTagTypeLong = 4,
+    PropertyTagTypeRational = 5,
+    PropertyTagTypeUndefined = 7,
+    PropertyTagTypeSLONG = 9,
+    PropertyTagTypeSRational = 10
+};
+typedef struct PropertyItem {
+    PROPID id;
+    uint32_t length;
+    WORD type;
+    void* value;
+} PropertyItem;
+
+/* Encoder parameters: a count, then 32-byte items from offset 8. */
+enum {
+    EncoderParameterValueTypeByte = 1,
+    EncoderParameterValueTypeASCII = 2,
+    EncoderParameterValueTypeShort = 3,
+    EncoderParameterValueTypeLong = 4,
+    EncoderParameterValueTypeRational = 5,
+    EncoderParameterValueTypeLongRange = 6,
+    EncoderParameterValueTypeUndefined = 7,
+    EncoderParameterValueTypeRationalRange = 8
+};
+typedef struct EncoderParameter {
+    GUID Guid;
+    uint32_t NumberOfValues;
+    uint32_t Type;
+    void* Value;
+} EncoderParameter;
+typedef struct EncoderParameters {
+    UINT Count;
+    EncoderParameter Parameter[1];
+} EncoderParameters;
+
+/* EncoderValue: values of the compression, scan, render, save-flag and
+ * transformation parameters. */
+enum {
+    EncoderValueColorTypeCMYK = 0,
+    EncoderValueColorTypeYCCK = 1,
+    EncoderValueCompressionLZW = 2,
+    EncoderValueCompressionCCITT3 = 3,
+    EncoderValueCompressionCCITT4 = 4,
+    EncoderValueCompressionRle = 5,
+    EncoderValueCompressionNone = 6,
+    EncoderValueScanMethodInterlaced = 7,
+    EncoderValueScanMethodNonInterlaced = 8,
+    EncoderValueVersionGif87 = 9,
+    EncoderValueVersionGif89 = 10,
+    EncoderValueRenderProgressive = 11,
+    EncoderValueRenderNonProgressive = 12,
+    EncoderValueTransformRotate90 = 13,
+    EncoderValueTransformRotate180 = 14,
+    EncoderValueTransformRotate270 = 15,
+    EncoderValueTransformFlipHorizontal = 16,
+    EncoderValueTransformFlipVertical = 17,
+    EncoderValueMultiFrame = 18,
+    EncoderValueLastFrame = 19,
+    EncoderValueFlush = 20,
+    EncoderValueFrameDimensionTime = 21,
+    EncoderValueFrameDimensionResolution = 22,
+    EncoderValueFrameDimensionPage = 23
+};
+
+/* ImageCodecInfo: 104 bytes in the 64-bit layout. */
+enum {
+    ImageCodecFlagsEncoder = 0x00000001,
+    ImageCodecFlagsDecoder = 0x00000002,
+    ImageCodecFlagsSupportBitmap = 0x00000004,
+    ImageCodecFlagsSupportVector = 0x00000008,
+    ImageCodecFlagsSeekableEncode = 0x00000010,
+    ImageCodecFlagsBlockingDecode = 0x00000020,
+    ImageCodecFlagsBuiltin = 0x00010000,
+    ImageCodecFlagsSystem = 0x00020000,
+    ImageCodecFlagsUser = 0x00040000
+};
+typedef struct ImageCodecInfo {
+    CLSID Clsid;
+    GUID FormatID;
+    const WCHAR* CodecName;
+    const WCHAR* DllName;
+    const WCHAR* FormatDescription;
+    const WCHAR* FilenameExtension;
+    const WCHAR* MimeType;
+    uint32_t Flags;
+    uint32_t Version;
+    uint32_t SigCount;
+    uint32_t SigSize;
+    const BYTE* SigPattern;
+    const BYTE* SigMask;
+} ImageCodecInfo;
+
+/* The GDI device-independent bitmap header and description. */
+typedef struct BITMAPINFOHEADER {
+    uint32_t biSize;
+    int32_t biWidth;
+    int32_t biHeight;
+    uint16_t biPlanes;
+    uint16_t biBitCount;
+    uint32_t biCompression;
+    uint32_t biSizeImage;
+    int32_t biXPelsPerMeter;
+    int32_t biYPelsPerMeter;
+    uint32_t biClrUsed;
+    uint32_t biClrImportant;
+} BITMAPINFOHEADER;
+typedef struct RGBQUAD {
+    BYTE rgbBlue;
+    BYTE rgbGreen;
+    BYTE rgbRed;
+    BYTE rgbReserved;
+} RGBQUAD;
+typedef struct BITMAPINFO {
+    BITMAPINFOHEADER bmiHeader;
+    RGBQUAD bmiColors[1];
+} BITMAPINFO;
+
+/* Called now and then during a thumbnail; non-zero aborts. May be NULL. */
+typedef BOOL (*GetThumbnailImageAbort)(void* callbackData);
+
+/* ---- Images -------------------------------------------------------------------
+ * Every image handle (bitmaps included) is accepted where a GpImage is asked
+ * for. Formats are found from the content's signature, never from a name. A
+ * missing file gives FileNotFound (a file that cannot be opened, such as a
+ * directory, OutOfMemory as published); content that is no known picture
+ * gives UnknownImageFormat and damaged or over-large pictures OutOfMemory. */
+
+GDIPAPI GpStatus GdipLoadImageFromStream(IStream* stream, GpImage* image);
+GDIPAPI GpStatus GdipLoadImageFromStreamICM(IStream* stream, GpImage* image);
+GDIPAPI GpStatus GdipLoadImageFromFile(const WCHAR* filename, GpImage* image);
+GDIPAPI GpStatus GdipLoadImageFromFileICM(const WCHAR* filename, GpImage* image);
+/* Creates an independent copy with every frame and property. */
+GDIPAPI GpStatus GdipCloneImage(GpImage image, GpImage* cloneImage);
+GDIPAPI GpStatus GdipDisposeImage(GpImage image);
+GDIPAPI GpStatus GdipImageForceValidation(GpImage image);
+
+GDIPAPI GpStatus GdipGetImageType(GpImage image, ImageType* type);
+GDIPAPI GpStatus GdipGetImageWidth(GpImage image, UINT* width);
+GDIPAPI GpStatus GdipGetImageHeight(GpImage image, UINT* height);
+GDIPAPI GpStatus GdipGetImageDimension(GpImage image, REAL* width, REAL* height);
+/* srcUnit may be NULL. */
+GDIPAPI GpStatus GdipGetImageBounds(GpImage image, GpRectF* srcRect, GpImageUnit* srcUnit);
+GDIPAPI GpStatus GdipGetImageHorizontalResolution(GpImage image, REAL* resolution);
+GDIPAPI GpStatus GdipGetImageVerticalResolution(GpImage image, REAL* resolution);
+GDIPAPI GpStatus GdipGetImageFlags(GpImage image, UINT* flags);
+GDIPAPI GpStatus GdipGetImageRawFormat(GpImage image, GUID* format);
+GDIPAPI GpStatus GdipGetImagePixelFormat(GpImage image, PixelFormat* format);
+
+/* A 32-bit ARGB copy scaled to thumbWidth x thumbHeight; 0 x 0 asks for the
+ * library's default size of 120 x 120. */
+GDIPAPI GpStatus GdipGetImageThumbnail(GpImage image, UINT thumbWidth, UINT thumbHeight,
+                                       GpImage* thumbImage, GetThumbnailImageAbort callback,
+                                       void* callbackData);
+GDIPAPI GpStatus GdipImageRotateFlip(GpImage image, RotateFlipType rfType);
+
+/* Palettes: the size in bytes of the ColorPalette record (8 + 4 x count). */
+GDIPAPI GpStatus GdipGetImagePaletteSize(GpImage image, INT* size);
+GDIPAPI GpStatus GdipGetImagePalette(GpImage image, ColorPalette* palette, INT size);
+GDIPAPI GpStatus GdipSetImagePalette(GpImage image, const ColorPalette* palette);
+
+/* Frames: time for animations, page for multi-page files. */
+GDIPAPI GpStatus GdipImageGetFrameDimensionsCount(GpImage image, UINT* count);
+GDIPAPI GpStatus GdipImageGetFrameDimensionsList(GpImage image, GUID* dimensionIDs, UINT count);
+GDIPAPI GpStatus GdipImageGetFrameCount(GpImage image, const GUID* dimensionID, UINT* count);
+GDIPAPI GpStatus GdipImageSelectActiveFrame(GpImage image, const GUID* dimensionID,
+                                            UINT frameIndex);
+
+/* Property items. A PropertyItem buffer holds the 24-byte item followed by
+ * its value, which the item's value pointer addresses. */
+GDIPAPI GpStatus GdipGetPropertyCount(GpImage image, UINT* numOfProperty);
+GDIPAPI GpStatus GdipGetPropertyIdList(GpImage image, UINT numOfProperty, PROPID* list);
+GDIPAPI GpStatus GdipGetPropertyItemSize(GpImage image, PROPID propId, UINT* size);
+GDIPAPI GpStatus GdipGetPropertyItem(GpImage image, PROPID propId, UINT propSize,
+                                     PropertyItem* buffer);
+GDIPAPI GpStatus GdipGetPropertySize(GpImage image, UINT* totalBufferSize, UINT* numProperties);
+GDIPAPI GpStatus GdipGetAllPropertyItems(GpImage image, UINT totalBufferSize, UINT numProperties,
+                                         PropertyItem* allItems);
+GDIPAPI GpStatus GdipRemovePropertyItem(GpImage image, PROPID propId);
+/* The library copies the item and its value. */
+GDIPAPI GpStatus GdipSetPropertyItem(GpImage image, const PropertyItem* item);
+
+/* ---- Encoders and saving -------------------------------------------------------
+ * Encoders are named by their published class ids; an unknown id (the
+ * all-zero one included) gives FileNotFound as published. Multi-frame
+ * files: save with EncoderSaveFlag = EncoderValueMultiFrame, add frames with
+ * GdipSaveAdd / GdipSaveAddImage (EncoderValueFrameDimensionPage or Time),
+ * end with EncoderValueFlush. */
+
+GDIPAPI GpStatus GdipGetImageEncodersSize(UINT* numEncoders, UINT* size);
+GDIPAPI GpStatus GdipGetImageEncoders(UINT numEncoders, UINT size, ImageCodecInfo* encoders);
+GDIPAPI GpStatus GdipGetImageDecodersSize(UINT* numDecoders, UINT* size);
+GDIPAPI GpStatus GdipGetImageDecoders(UINT numDecoders, UINT size, ImageCodecInfo* decoders);
+GDIPAPI GpStatus GdipGetEncoderParameterListSize(GpImage image, const CLSID* clsidEncoder,
+                                                 UINT* size);
+GDIPAPI GpStatus GdipGetEncoderParameterList(GpImage image, const CLSID* clsidEncoder, UINT size,
+                                             EncoderParameters* buffer);
+/* encoderParams may be NULL. */
+GDIPAPI GpStatus GdipSaveImageToFile(GpImage image, const WCHAR* filename,
+                                     const CLSID* clsidEncoder,
+                                     const EncoderParameters* encoderParams);
+GDIPAPI GpStatus GdipSaveImageToStream(GpImage image, IStream* stream, const CLSID* clsidEncoder,
+                                       const EncoderParameters* encoderParams);
+GDIPAPI GpStatus GdipSaveAdd(GpImage image, const EncoderParameters* encoderParams);
+GDIPAPI GpStatus GdipSaveAddImage(GpImage image, GpImage newImage,
+                                  const EncoderParameters* encoderParams);
+
+/* ---- Bitmaps -------------------------------------------------------------------
+ * Creation functions hand out a GpBitmap, which is also a GpImage. */
+
+GDIPAPI GpStatus GdipCreateBitmapFromStream(IStream* stream, GpBitmap* bitmap);
+GDIPAPI GpStatus GdipCreateBitmapFromStreamICM(IStream* stream, GpBitmap* bitmap);
+GDIPAPI GpStatus GdipCreateBitmapFromFile(const WCHAR* filename, GpBitmap* bitmap);
+GDIPAPI GpStatus GdipCreateBitmapFromFileICM(const WCHAR* filename, GpBitmap* bitmap);
+/* A null scan0 gives library-owned memory, every pixel 0 (transparent), and
+ * stride is then ignored. With scan0 the bitmap works on the caller's memory,
+ * which stays the caller's and must outlive the bitmap; stride must be a
+ * multiple of 4 holding at least one row (negative for bottom-up rows). */
+GDIPAPI GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
+                                           BYTE* scan0, GpBitmap* bitmap);
+/* Copies an uncompressed (BI_RGB or BI_BITFIELDS) DIB of 1 to 32 bpp. */
+GDIPAPI GpStatus GdipCreateBitmapFromGdiDib(const BITMAPINFO* gdiBitmapInfo, void* gdiBitmapData,
+                                            GpBitmap* bitmap);
+GDIPAPI GpStatus GdipCreateBitmapFromHBITMAP(HBITMAP hbm, HPALETTE hpal, GpBitmap* bitmap);
+GDIPAPI GpStatus GdipCreateBitmapFromHICON(HICON hicon, GpBitmap* bitmap);
+/* Linux has no module resources: always Win32Error, with *bitmap 0. */
+GDIPAPI GpStatus GdipCreateBitmapFromResource(HINSTANCE hInstance, const WCHAR* lpBitmapName,
+                                              GpBitmap* bitmap);
+/* The bitmap composited over an opaque background colour, as a 32 bpp GDI
+ * bitmap. GDI objects live in the library's own table until the last
+ * shut-down reclaims them (this port exports no DeleteObject). */
+GDIPAPI GpStatus GdipCreateHBITMAPFromBitmap(GpBitmap bitmap, HBITMAP* hbmReturn,
+                                             ARGB background);
+/* An icon of the bitmap's pixels with their alpha. */
+GDIPAPI GpStatus GdipCreateHICONFromBitmap(GpBitmap bitmap, HICON* hbmReturn);
+/* The area must lie inside the bitmap; otherwise InvalidParameter and 0. */
+GDIPAPI GpStatus GdipCloneBitmapArea(REAL x, REAL y, REAL width, REAL height, PixelFormat format,
+                                     GpBitmap srcBitmap, GpBitmap* dstBitmap);
+GDIPAPI GpStatus GdipCloneBitmapAreaI(INT x, INT y, INT width, INT height, PixelFormat format,
+                                      GpBitmap srcBitmap, GpBitmap* dstBitmap);
+GDIPAPI GpStatus GdipBitmapSetResolution(GpBitmap bitmap, REAL xdpi, REAL ydpi);
+
+/* ---- Drawing surfaces ----------------------------------------------------
+ * A surface draws into an image's own pixels. Every function fails with
+ * InvalidParameter for a bad handle, a null pointer or an enumeration value
+ * out of range. A new surface has smoothing none, pixel offset none,
+ * compositing source-over and default quality, nearest-neighbour-free
+ * bilinear interpolation, text hint system default, text contrast 4, page
+ * unit display, page scale 1, identity world transform and no clip. */
+
+/* Opens a surface on a bitmap of any non-indexed pixel format; indexed
+ * formats give OutOfMemory as published. The caller deletes it with
+ * GdipDeleteGraphics before disposing of the image. */
+GDIPAPI GpStatus GdipGetImageGraphicsContext(GpImage image, GpGraphics* graphics);
+GDIPAPI GpStatus GdipDeleteGraphics(GpGraphics graphics);
+/* Drawing is immediate, so flushing has nothing to do. */
+GDIPAPI GpStatus GdipFlush(GpGraphics graphics, GpFlushIntention intention);
+/* The colour the surface would store for *argb; unchanged on 32-bit
+ * surfaces. */
+GDIPAPI GpStatus GdipGetNearestColor(GpGraphics graphics, ARGB* argb);
+
+GDIPAPI GpStatus GdipSetRenderingOrigin(GpGraphics graphics, INT x, INT y);
+GDIPAPI GpStatus GdipGetRenderingOrigin(GpGraphics graphics, INT* x, INT* y);
+GDIPAPI GpStatus GdipSetCompositingMode(GpGraphics graphics, GpCompositingMode compositingMode);
+GDIPAPI GpStatus GdipGetCompositingMode(GpGraphics graphics, GpCompositingMode* compositingMode);
+GDIPAPI GpStatus GdipSetCompositingQuality(GpGraphics graphics,
+                                           GpCompositingQuality compositingQuality);
+GDIPAPI GpStatus GdipGetCompositingQuality(GpGraphics graphics,
+                                           GpCompositingQuality* compositingQuality);
+GDIPAPI GpStatus GdipSetTextRenderingHint(GpGraphics graphics, GpTextRenderingHint mode);
+GDIPAPI GpStatus GdipGetTextRenderingHint(GpGraphics graphics, GpTextRenderingHint* mode);
+/* Contrast runs from 0 to 12. */
+GDIPAPI GpStatus GdipSetTextContrast(GpGraphics graphics, UINT contrast);
+GDIPAPI GpStatus GdipGetTextContrast(GpGraphics graphics, UINT* contrast);
+/* Default, low and high quality read back as bilinear and high-quality
+ * bicubic, as published. */
+GDIPAPI GpStatus GdipSetInterpolationMode(GpGraphics graphics,
+                                          GpInterpolationMode interpolationMode);
+GDIPAPI GpStatus GdipGetInterpolationMode(GpGraphics graphics,
+                                          GpInterpolationMode* interpolationMode);
+/* Default and high speed read back as none, high quality as anti-alias. */
+GDIPAPI GpStatus GdipSetSmoothingMode(GpGraphics graphics, GpSmoothingMode smoothingMode);
+GDIPAPI GpStatus GdipGetSmoothingMode(GpGraphics graphics, GpSmoothingMode* smoothingMode);
+/* Pixel centres sit on integer coordinates unless the mode is half or high
+ * quality, which put them half a pixel further. */
+GDIPAPI GpStatus GdipSetPixelOffsetMode(GpGraphics graphics, GpPixelOffsetMode pixelOffsetMode);
+GDIPAPI GpStatus GdipGetPixelOffsetMode(GpGraphics graphics,
+                                        GpPixelOffsetMode* pixelOffsetMode);
+/* UnitWorld is not a page unit. */
+GDIPAPI GpStatus GdipSetPageUnit(GpGraphics graphics, GpUnit unit);
+GDIPAPI GpStatus GdipGetPageUnit(GpGraphics graphics, GpUnit* unit);
+/* The scale must be positive and finite. */
+GDIPAPI GpStatus GdipSetPageScale(GpGraphics graphics, REAL scale);
+GDIPAPI GpStatus GdipGetPageScale(GpGraphics graphics, REAL* scale);
+GDIPAPI GpStatus GdipGetDpiX(GpGraphics graphics, REAL* dpi);
+GDIPAPI GpStatus GdipGetDpiY(GpGraphics graphics, REAL* dpi);
+
+/* ---- Shapes ---------------------------------------------------------------
+ * Coordinates are world coordinates. Arrays are one contiguous block of
+ * count records; a null block or a count too small for the shape gives
+ * InvalidParameter. Non-finite coordinates give InvalidParameter. */
+
+/* Sets every pixel inside the clip to the colour, ignoring compositing. */
+GDIPAPI GpStatus GdipGraphicsClear(GpGraphics graphics, ARGB color);
+GDIPAPI GpStatus GdipFillRectangle(GpGraphics graphics, GpBrush brush, REAL x, REAL y, REAL width,
+                                   REAL height);
+GDIPAPI GpStatus GdipFillRectangleI(GpGraphics graphics, GpBrush brush, INT x, INT y, INT width,
+                                    INT height);
+GDIPAPI GpStatus GdipFillRectangles(GpGraphics graphics, GpBrush brush, const GpRectF* rects,
+                                    INT count);
+GDIPAPI GpStatus GdipFillRectanglesI(GpGraphics graphics, GpBrush brush, const GpRect* rects,
+                                     INT count);
+GDIPAPI GpStatus GdipFillEllipse(GpGraphics graphics, GpBrush brush, REAL x, REAL y, REAL width,
+                                 REAL height);
+GDIPAPI GpStatus GdipFillEllipseI(GpGraphics graphics, GpBrush brush, INT x, INT y, INT width,
+                                  INT height);
+
+/* ---- Texture brushes ------------------------------------------------------
+ * A texture brush paints with a copy of an image (or of a rectangle of it),
+ * placed by the brush's transform with its top-left corner at the origin.
+ * Clamp paints the image once and leaves everything outside it untouched.
+ * The caller deletes a texture with GdipDeleteBrush. */
+
+GDIPAPI GpStatus GdipCreateTexture(GpImage image, GpWrapMode wrapmode, GpTexture* texture);
+/* The rectangle, in pixels of the image, must lie inside the image and be
+ * non-empty. */
+GDIPAPI GpStatus GdipCreateTexture2(GpImage image, GpWrapMode wrapmode, REAL x, REAL y, REAL width,
+                                    REAL height, GpTexture* texture);
+GDIPAPI GpStatus GdipCreateTexture2I(GpImage image, GpWrapMode wrapmode, INT x, INT y, INT width,
+                                     INT height, GpTexture* texture);
+/* Takes its wrap mode from the attributes; a null (0) attributes handle
+ * means tile. */
+GDIPAPI GpStatus GdipCreateTextureIA(GpImage image, GpImageAttributes imageAttributes, REAL x,
+                                     REAL y, REAL width, REAL height, GpTexture* texture);
+GDIPAPI GpStatus GdipCreateTextureIAI(GpImage image, GpImageAttributes imageAttributes, INT x,
+                                      INT y, INT width, INT height, GpTexture* texture);
+/* Copies the brush's transform into an existing matrix. */
+GDIPAPI GpStatus GdipGetTextureTransform(GpTexture brush, GpMatrix matrix);
+/* The matrix must be invertible. */
+GDIPAPI GpStatus GdipSetTextureTransform(GpTexture brush, GpMatrix matrix);
+GDIPAPI GpStatus GdipResetTextureTransform(GpTexture brush);
+GDIPAPI GpStatus GdipMultiplyTextureTransform(GpTexture brush, GpMatrix matrix,
+                                              GpMatrixOrder order);
+GDIPAPI GpStatus GdipTranslateTextureTransform(GpTexture brush, REAL dx, REAL dy,
+                                               GpMatrixOrder order);
+GDIPAPI GpStatus GdipScaleTextureTransform(GpTexture brush, REAL sx, REAL sy,
+                                           GpMatrixOrder order);
+GDIPAPI GpStatus GdipRotateTextureTransform(GpTexture brush, REAL angle, GpMatrixOrder order);
+GDIPAPI GpStatus GdipSetTextureWrapMode(GpTexture brush, GpWrapMode wrapmode);
+GDIPAPI GpStatus GdipGetTextureWrapMode(GpTexture brush, GpWrapMode* wrapmode);
+/* A new 32bppARGB bitmap with the brush's picture; the caller disposes of
+ * it with GdipDisposeImage. */
+GDIPAPI GpStatus GdipGetTextureImage(GpTexture brush, GpImage* image);
+
+/* ---- Image attributes -----------------------------------------------------
+ * The caller disposes of attributes with GdipDisposeImageAttributes. */
+
+GDIPAPI GpStatus GdipCreateImageAttributes(GpImageAttributes* imageattr);
+GDIPAPI GpStatus GdipCloneImageAttributes(GpImageAttributes imageattr,
+                                          GpImageAttributes* cloneImageattr);
+GDIPAPI GpStatus GdipDisposeImageAttributes(GpImageAttributes imageattr);
+/* The colour is what clamp paints outside the picture when drawing images;
+ * `clamp` is accepted and ignored, as published. */
+GDIPAPI GpStatus GdipSetImageAttributesWrapMode(GpImageAttributes imageAttr, GpWrapMode wrap,
+                                                ARGB argb, BOOL clamp);
 
 #ifdef __cplusplus
 }
