@@ -60,9 +60,9 @@ bool ShowOpenFileDialog(Window& window, std::string_view dialog) {
     // The chooser or the dialog's event loop may run other handlers; keep
     // our own copy of the offered name.
     const Text offered = control->fileName;
-    const FileChooser chooser = runtime->fileChooser();
+    const std::shared_ptr<const FileChooser> chooser = runtime->fileChooser();
     const std::optional<Text> chosen =
-        chooser ? chooser(offered) : AskWithFileDialog(&runtime->widget(), offered);
+        chooser ? (*chooser)(offered) : AskWithFileDialog(&runtime->widget(), offered);
     const std::optional<Text> path = chosen ? ExistingFileFullPath(*chosen) : std::nullopt;
     if (!path) {
         return false;

@@ -105,6 +105,10 @@ RuntimeWindow* RuntimeWindow::From(Window& window) {
     return dynamic_cast<RuntimeWindow*>(&window);
 }
 
+void RuntimeWindow::setFileChooser(FileChooser chooser) {
+    chooser_ = chooser ? std::make_shared<const FileChooser>(std::move(chooser)) : nullptr;
+}
+
 Control* RuntimeWindow::find(std::string_view name) {
     const auto found = controls_.find(name);
     return found == controls_.end() ? nullptr : &found->second;

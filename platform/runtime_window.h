@@ -49,8 +49,10 @@ public:
 
     QWidget& widget() { return *widget_; }
 
-    void setFileChooser(FileChooser chooser) { chooser_ = std::move(chooser); }
-    const FileChooser& fileChooser() const { return chooser_; }
+    void setFileChooser(FileChooser chooser);
+    // Shared, so a chooser that replaces itself while it runs stays alive
+    // until it returns; nullptr when none is set.
+    std::shared_ptr<const FileChooser> fileChooser() const { return chooser_; }
 
 private:
     struct NameHash {
@@ -71,7 +73,7 @@ private:
     std::unordered_map<std::string, Control, NameHash, std::equal_to<>> controls_;
     std::vector<Handler> createdHandlers_;
     bool createdRaised_ = false;
-    FileChooser chooser_;
+    std::shared_ptr<const FileChooser> chooser_;
 };
 
 } // namespace vellumark::platform
