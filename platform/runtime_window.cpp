@@ -10,6 +10,7 @@
 #include <QScreen>
 #include <QStyle>
 #include <QTimer>
+#include <limits>
 #include <utility>
 
 namespace vellumark::platform {
@@ -136,6 +137,8 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         palette.setColor(QPalette::Base, Qt::white);
         palette.setColor(QPalette::Text, Qt::black);
         edit->setPalette(palette);
+        // No length limit (Qt cuts at 32767 characters by default).
+        edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setText(ToQString(spec.text));
         QObject::connect(edit, &QLineEdit::textChanged,
                          [&control] { control.editTextStale = true; });

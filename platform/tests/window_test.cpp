@@ -120,6 +120,11 @@ TEST(Window, EditBoxReadsWhatTheUserTyped) {
 
     edit->clear();
     EXPECT_EQ(ReadProperty(*window, "edit", kPropertyText), PropertyValue(Text()));
+
+    // No length limit: a long text comes back whole.
+    const Text longText(40000, 'x');
+    WriteProperty(*window, "edit", kPropertyText, longText);
+    EXPECT_EQ(ReadProperty(*window, "edit", kPropertyText), PropertyValue(longText));
 }
 
 TEST(Window, ButtonClickRaisesItsClickedHandlers) {
