@@ -21,7 +21,7 @@ namespace {
 // user sees the window before slow start-up work runs. Should the window
 // never be exposed (no compositor answer, say), it is raised after this
 // long all the same.
-constexpr int kCreatedFallbackMs = 1000;
+constexpr int kCreatedFallbackMs = 3000;
 
 // The top-level widget: reports its first paint.
 class WindowWidget final : public QWidget {
