@@ -38,6 +38,18 @@ QRect PictureRect(QSize box, QSize picture, DisplayMode mode) {
                  shown);
 }
 
+// A decoded picture whose sizes QImage can hold and whose pixel buffer
+// really is width x height x 4 bytes.
+bool IsShowable(const codecs::DecodeResult& decoded) {
+    if (decoded.error != codecs::DecodeError::None || !decoded.image) {
+        return false;
+    }
+    const codecs::Bgra8Image& image = *decoded.image;
+    const auto fits = [](std::uint32_t side) { return side > 0 && side <= kMaxQtSide; };
+    return fits(image.width) && fits(image.height) && fits(decoded.sourceWidth) &&
+           fits(decoded.sourceHeight) && image.pixels.size() / 4 / image.width >= image.height;
+}
+
 } // namespace
 
 PictureBox::PictureBox(const QColor& background, DisplayMode mode, QWidget* parent)
@@ -72,11 +84,7 @@ void PictureBox::renderFace() {
     const codecs::DecodeOptions options{static_cast<std::uint32_t>(width()),
                                         static_cast<std::uint32_t>(height())};
     const codecs::DecodeResult decoded = codecs::DecodePicture(bytes_, options);
-    if (decoded.error == codecs::DecodeError::None && decoded.image && decoded.image->width > 0 &&
-        decoded.image->height > 0 && decoded.image->width <= kMaxQtSide &&
-        decoded.image->height <= kMaxQtSide && decoded.sourceWidth > 0 &&
-        decoded.sourceHeight > 0 && decoded.sourceWidth <= kMaxQtSide &&
-        decoded.sourceHeight <= kMaxQtSide) {
+    if (IsShowable(decoded)) {
         const codecs::Bgra8Image& pixels = *decoded.image;
         const QImage picture(pixels.pixels.data(), static_cast<int>(pixels.width),
                              static_cast<int>(pixels.height),
