@@ -2,6 +2,7 @@
 #include "platform/window_probe.h"
 #include "window_fixture.h"
 
+#include <QPainter>
 #include <QWidget>
 #include <gtest/gtest.h>
 
@@ -90,6 +91,22 @@ TEST_F(TransLabelTest, RewrittenShorterTextLeavesNoTrace) {
     const QImage fresh = top->grab().toImage().convertToFormat(QImage::Format_ARGB32);
     EXPECT_EQ(onScreen, fresh);
     EXPECT_TRUE(AllPixels(onScreen, QRect(30, 20, 30, 24), kBeneath));
+}
+
+TEST_F(TransLabelTest, DrawsLeftAlignedAndVerticallyCentredOnOneLine) {
+    const QImage shown = writeAndGrab("今天\n22:55");
+    // Qt's own single-line, left, vertically centred text in the same font
+    // and colour over the same background.
+    QImage expected(kLabel.size(), QImage::Format_ARGB32);
+    expected.fill(kBeneath);
+    QPainter painter(&expected);
+    painter.setFont(FindControlWidget(*window_, "label")->font());
+    painter.setPen(Qt::white);
+    painter.drawText(expected.rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,
+                     QString::fromUtf8("今天 22:55"));
+    painter.end();
+    const QRect visible(0, 0, kSiblingBox.left() - kLabel.left(), kLabel.height());
+    EXPECT_EQ(shown.copy(visible.translated(kLabel.topLeft())), expected.copy(visible));
 }
 
 } // namespace
