@@ -1,0 +1,147 @@
+// Graphics: one native drawing surface, opened on an image, a device context
+// or a window. Every operation passes this object's graphics handle as the
+// first argument of its flat call (0 while no surface is held, and the flat
+// function then answers for it).
+//
+// Conventions of every operation: each flat call's status goes to
+// LastStatus; a boolean result is true when the last status is Ok; a query
+// returns what the library wrote into a zeroed variable, whatever the status.
+// Pens, brushes, paths and regions are any objects whose GetHandle names one;
+// an object holding nothing contributes 0. Enumerated modes pass unchanged;
+// the library checks them. Arrays of records travel as RecordArray
+// (record_array.h): one block, its count, copied back after the call.
+//
+// A surface opened on window 0 (the screen) or the desktop window takes that
+// window's device context for itself (window_device_context.h) and gives it
+// back on DeleteGraphics, which then forgets it, so reopening the object and
+// deleting again never releases it twice.
+//
+// Copy is refused (the base gives null): two objects naming one surface and
+// one device context would both delete them.
+#pragma once
+
+#include "imaging/graphics/record_array.h"
+#include "imaging/imaging_object.h"
+
+#include <cstdint>
+#include <gdiplus/gdiplus.h>
+#include <optional>
+
+namespace vellumark::imaging {
+
+class Graphics : public ImagingObject {
+public:
+    // The window handle field while the object took no device context.
+    static constexpr std::int32_t kNoWindow = -1;
+    // Windows that take the device-context route in CreateFromHWND: the
+    // whole screen (0) and the handle Windows gives the desktop window.
+    static constexpr std::int32_t kScreenWindow = 0;
+    static constexpr std::int32_t kDesktopWindow = 0x10014;
+
+    Graphics() = default;
+    ~Graphics() override;
+
+    // The window whose device context this object holds, or kNoWindow.
+    std::int32_t WindowHandle() const { return window_; }
+    // That device context; meaningful only while WindowHandle() is a window.
+    std::uint32_t DeviceContext() const { return deviceContext_; }
+
+    // Operations in table order; the first nine come from ImagingObject.
+
+    // Stores the graphics handle, then passes it to SetDerivedHandle (which
+    // does nothing at this level).
+    void SetNativeHandle(GpHandle handle) override;
+    bool ReleaseNative() override;
+
+    // Surface lifetime. Each create stores the new surface whatever the
+    // status (0 on failure) and does not delete one held before.
+
+    // False without a call (LastStatus untouched) when no surface is held.
+    // Otherwise deletes the surface, gives back a window device context the
+    // object took, and clears the handles.
+    virtual bool DeleteGraphics();
+    // Its status is discarded: LastStatus keeps its value.
+    virtual void Flush(GpFlushIntention intention = FlushIntentionFlush);
+    // Bound once the library declares their flat functions: CreateFromHWND.
+    // Bound once the library declares their flat functions: CreateFromHDC.
+    // A surface that draws into `image` (an Image or Bitmap).
+    virtual bool GetImageGraphicsContext(const ImagingObject& image);
+
+    // Bound once the library declares their flat functions: GetDC, ReleaseDC.
+    // Rendering state.
+    virtual bool GetRenderingOrigin(std::int32_t& x, std::int32_t& y);
+    virtual bool SetRenderingOrigin(std::int32_t x, std::int32_t y);
+    virtual std::int32_t GetCompositingMode();
+    virtual bool SetCompositingMode(GpCompositingMode mode);
+    virtual std::int32_t GetCompositingQuality();
+    virtual bool SetCompositingQuality(GpCompositingQuality quality);
+    virtual bool SetTextRenderingHint(GpTextRenderingHint hint);
+    virtual std::int32_t GetTextRenderingHint();
+    virtual bool SetTextContrast(std::uint32_t contrast);
+    virtual std::uint32_t GetTextContrast();
+    virtual bool SetInterpolationMode(GpInterpolationMode mode);
+    virtual std::int32_t GetInterpolationMode();
+    virtual bool SetSmoothingMode(GpSmoothingMode mode);
+    virtual std::int32_t GetSmoothingMode();
+    virtual bool SetPixelOffsetMode(GpPixelOffsetMode mode);
+    virtual std::int32_t GetPixelOffsetMode();
+
+    // The world-transform operations (SetWorldTransform, GetWorldTransform,
+    // ResetWorldTransform, MultiplyWorldTransform, TranslateWorldTransform,
+    // ScaleWorldTransform, ScaleWorldTransformAt, RotateWorldTransform,
+    // RotateWorldTransformAt) belong here, once the library has them.
+    // TextureBrush::TransformAbout shows the about-a-point shape.
+
+    virtual bool SetPageUnit(GpUnit unit);
+    virtual std::int32_t GetPageUnit();
+    virtual bool SetPageScale(float scale);
+    virtual float GetPageScale();
+    virtual float GetDpiX();
+    virtual float GetDpiY();
+
+    // TransformPoints and TransformPointsI belong here (RecordArray carries
+    // the mapped points back to the caller).
+
+    // Replaces `colour` with the nearest colour the surface can show and
+    // returns it.
+    virtual ARGB GetNearestColor(ARGB& colour);
+
+    // Outlines.
+
+    // Bound once the library declares their flat functions: DrawLine, DrawLineI, DrawLines,
+    // DrawLinesI, DrawArc, DrawArcI, DrawBezier, DrawBezierI, DrawBeziers, DrawBeziersI,
+    // DrawRectangle, DrawRectangleI, DrawRectangles, DrawRectanglesI, DrawEllipse, DrawEllipseI,
+    // DrawPie, DrawPieI, DrawPolygon, DrawPolygonI, DrawPath, DrawCurve, DrawCurveI, DrawCurve2,
+    // DrawCurve2I, DrawCurve3, DrawCurve3I, DrawClosedCurve, DrawClosedCurveI, DrawClosedCurve2,
+    // DrawClosedCurve2I.
+    // Fills.
+    virtual bool GraphicsClear(ARGB colour = 0);
+    virtual bool FillRectangle(const ImagingObject& brush, float x, float y, float width,
+                               float height);
+    virtual bool FillRectangle(const ImagingObject& brush, const GpRectF& rect);
+    virtual bool FillRectangleI(const ImagingObject& brush, std::int32_t x, std::int32_t y,
+                                std::int32_t width, std::int32_t height);
+    virtual bool FillRectangles(const ImagingObject& brush, RecordArray<GpRectF> rects);
+    virtual bool FillRectanglesI(const ImagingObject& brush, RecordArray<GpRect> rects);
+    // Bound once the library declares their flat functions: FillPolygon, FillPolygonI.
+    virtual bool FillEllipse(const ImagingObject& brush, float x, float y, float width,
+                             float height);
+    virtual bool FillEllipseI(const ImagingObject& brush, std::int32_t x, std::int32_t y,
+                              std::int32_t width, std::int32_t height);
+
+    // Bound once the library declares their flat functions: FillPie, FillPieI, FillPath,
+    // FillClosedCurve, FillClosedCurve2, FillClosedCurveI, FillClosedCurve2I, FillRegion.
+    // The text, image-drawing, metafile, clipping and container operations
+    // (DrawString to Comment) follow FillRegion in this order once the
+    // library has them: DrawString, MeasureString, MeasureCharacterRanges,
+    // DrawDriverString, the DrawImage family, the EnumerateMetafile family,
+    // the clip family, the visibility tests, SaveGraphics, RestoreGraphics,
+    // BeginContainer, BeginContainerI, BeginContainer2, EndContainer, Comment.
+
+private:
+    GpGraphics graphics_ = 0;
+    std::int32_t window_ = kNoWindow;
+    std::uint32_t deviceContext_ = 0;
+};
+
+} // namespace vellumark::imaging
