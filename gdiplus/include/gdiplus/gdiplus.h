@@ -682,9 +682,9 @@ GDIPAPI GpStatus GdipCreateBitmapFromHICON(HICON hicon, GpBitmap* bitmap);
 /* Linux has no module resources: always Win32Error, with *bitmap 0. */
 GDIPAPI GpStatus GdipCreateBitmapFromResource(HINSTANCE hInstance, const WCHAR* lpBitmapName,
                                               GpBitmap* bitmap);
-/* The bitmap composited over an opaque background colour, as a 32 bpp GDI
- * bitmap. GDI objects live in the library's own table until the last
- * shut-down reclaims them (this port exports no DeleteObject). */
+/* The bitmap composited (source over) onto the background colour, as a
+ * 32 bpp GDI bitmap. GDI objects live in the library's own process-wide
+ * table of at most 10000 objects; this port exports no DeleteObject. */
 GDIPAPI GpStatus GdipCreateHBITMAPFromBitmap(GpBitmap bitmap, HBITMAP* hbmReturn,
                                              ARGB background);
 /* An icon of the bitmap's pixels with their alpha. */

@@ -1,0 +1,20 @@
+// Taking a texture's picture out of a bitmap and putting it into a new one.
+#pragma once
+
+#include "core/result.h"
+#include "image/bitmap.h"
+
+#include <QImage>
+#include <QRect>
+#include <memory>
+
+namespace vellumark::gdiplus {
+
+// A straight-alpha ARGB32 copy of `area` of the bitmap's active frame;
+// `area` must lie inside the bitmap.
+Result<QImage> texturePicture(Bitmap& bitmap, const QRect& area);
+
+// A new 32bppARGB bitmap holding the picture.
+Result<std::unique_ptr<Bitmap>> bitmapFromPicture(const QImage& picture);
+
+} // namespace vellumark::gdiplus
