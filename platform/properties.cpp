@@ -73,8 +73,9 @@ void WriteProperty(Window& window, std::string_view name, int property,
     switch (control->kind) {
     case ControlKind::EditBox:
         if (property == kPropertyText && text != nullptr) {
-            static_cast<QLineEdit*>(control->widget)
-                ->setText(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
+            auto* edit = static_cast<QLineEdit*>(control->widget);
+            edit->setText(QString::fromUtf8(text->data(), static_cast<qsizetype>(text->size())));
+            edit->setCursorPosition(0);
         }
         break;
     case ControlKind::TransLabel:

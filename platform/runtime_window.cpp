@@ -140,6 +140,8 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         // No length limit (Qt cuts at 32767 characters by default).
         edit->setMaxLength(std::numeric_limits<int>::max());
         edit->setText(ToQString(spec.text));
+        // An edit box shows the start of its text, as a native edit control does.
+        edit->setCursorPosition(0);
         QObject::connect(edit, &QLineEdit::textChanged,
                          [&control] { control.editTextStale = true; });
         control.widget = edit;

@@ -113,6 +113,8 @@ TEST(Window, EditBoxReadsWhatTheUserTyped) {
     EXPECT_EQ(ReadProperty(*window, "edit", kPropertyText), PropertyValue(Text("今天")));
 
     auto* edit = static_cast<QLineEdit*>(FindControlWidget(*window, "edit"));
+    // A text wider than the box shows its start, not its end.
+    EXPECT_EQ(edit->cursorPosition(), 0);
     edit->end(false);
     QKeyEvent press(QEvent::KeyPress, Qt::Key_A, Qt::NoModifier, QStringLiteral("a"));
     QApplication::sendEvent(edit, &press);
@@ -125,6 +127,7 @@ TEST(Window, EditBoxReadsWhatTheUserTyped) {
     const Text longText(40000, 'x');
     WriteProperty(*window, "edit", kPropertyText, longText);
     EXPECT_EQ(ReadProperty(*window, "edit", kPropertyText), PropertyValue(longText));
+    EXPECT_EQ(edit->cursorPosition(), 0);
 }
 
 TEST(Window, ButtonClickRaisesItsClickedHandlers) {
