@@ -10,8 +10,9 @@
 
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <array>
+#include <cstdio>
 #include <memory>
-#include <string>
 
 namespace vellumark::bench {
 namespace {
@@ -33,9 +34,11 @@ void Tick(benchmark::State& state, bool afterTyping) {
     for (auto _ : state) {
         if (afterTyping) {
             state.PauseTiming();
-            const Text typed = "-" + std::to_string(++round) + ".00";
+            std::array<char, 32> typed{};
+            std::snprintf(typed.data(), typed.size(), "-%ld.00", ++round);
             for (const app::MirrorRow& row : app::kMirrorTable) {
-                platform::WriteProperty(*window, row.editBox, platform::kPropertyText, typed);
+                platform::WriteProperty(*window, row.editBox, platform::kPropertyText,
+                                        Text(typed.data()));
             }
             QCoreApplication::processEvents();
             state.ResumeTiming();
