@@ -41,7 +41,11 @@ void RunCircularAvatar(const ReadSource& readSource, const WriteResult& writeRes
     image->LoadImageFromStream(source);
     Bytes().swap(source);
 
-    const std::int32_t side = SmallerSide(image->GetImageWidth(), image->GetImageHeight());
+    // Width first, then height: two statements, since the order in which a
+    // call's arguments are evaluated is unspecified.
+    const std::uint32_t width = image->GetImageWidth();
+    const std::uint32_t height = image->GetImageHeight();
+    const std::int32_t side = SmallerSide(width, height);
     canvas->CreateBlankBitmap(side, side);
     surface->GetImageGraphicsContext(*canvas);
     brush->CreateTexture(*image, WrapModeClamp);
