@@ -771,6 +771,202 @@ GDIPAPI GpStatus GdipFillEllipse(GpGraphics graphics, GpBrush brush, REAL x, REA
 GDIPAPI GpStatus GdipFillEllipseI(GpGraphics graphics, GpBrush brush, INT x, INT y, INT width,
                                   INT height);
 
+GDIPAPI GpStatus GdipFillPolygon(GpGraphics graphics, GpBrush brush, const GpPointF* points,
+                                 INT count, GpFillMode fillMode);
+GDIPAPI GpStatus GdipFillPolygonI(GpGraphics graphics, GpBrush brush, const GpPoint* points,
+                                  INT count, GpFillMode fillMode);
+/* Angles are in degrees, clockwise from the x axis. */
+GDIPAPI GpStatus GdipFillPie(GpGraphics graphics, GpBrush brush, REAL x, REAL y, REAL width,
+                             REAL height, REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipFillPieI(GpGraphics graphics, GpBrush brush, INT x, INT y, INT width,
+                              INT height, REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipFillPath(GpGraphics graphics, GpBrush brush, GpPath path);
+/* Closed cardinal splines; the plain forms use tension 0.5 and alternate
+ * filling. */
+GDIPAPI GpStatus GdipFillClosedCurve(GpGraphics graphics, GpBrush brush, const GpPointF* points,
+                                     INT count);
+GDIPAPI GpStatus GdipFillClosedCurveI(GpGraphics graphics, GpBrush brush, const GpPoint* points,
+                                      INT count);
+GDIPAPI GpStatus GdipFillClosedCurve2(GpGraphics graphics, GpBrush brush, const GpPointF* points,
+                                      INT count, REAL tension, GpFillMode fillMode);
+GDIPAPI GpStatus GdipFillClosedCurve2I(GpGraphics graphics, GpBrush brush, const GpPoint* points,
+                                       INT count, REAL tension, GpFillMode fillMode);
+
+/* Outlines, stroked with a pen. Lines need 2 points, Béziers 3n + 1. */
+GDIPAPI GpStatus GdipDrawLine(GpGraphics graphics, GpPen pen, REAL x1, REAL y1, REAL x2, REAL y2);
+GDIPAPI GpStatus GdipDrawLineI(GpGraphics graphics, GpPen pen, INT x1, INT y1, INT x2, INT y2);
+GDIPAPI GpStatus GdipDrawLines(GpGraphics graphics, GpPen pen, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipDrawLinesI(GpGraphics graphics, GpPen pen, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipDrawArc(GpGraphics graphics, GpPen pen, REAL x, REAL y, REAL width,
+                             REAL height, REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipDrawArcI(GpGraphics graphics, GpPen pen, INT x, INT y, INT width, INT height,
+                              REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipDrawBezier(GpGraphics graphics, GpPen pen, REAL x1, REAL y1, REAL x2,
+                                REAL y2, REAL x3, REAL y3, REAL x4, REAL y4);
+GDIPAPI GpStatus GdipDrawBezierI(GpGraphics graphics, GpPen pen, INT x1, INT y1, INT x2, INT y2,
+                                 INT x3, INT y3, INT x4, INT y4);
+GDIPAPI GpStatus GdipDrawBeziers(GpGraphics graphics, GpPen pen, const GpPointF* points,
+                                 INT count);
+GDIPAPI GpStatus GdipDrawBeziersI(GpGraphics graphics, GpPen pen, const GpPoint* points,
+                                  INT count);
+GDIPAPI GpStatus GdipDrawRectangle(GpGraphics graphics, GpPen pen, REAL x, REAL y, REAL width,
+                                   REAL height);
+GDIPAPI GpStatus GdipDrawRectangleI(GpGraphics graphics, GpPen pen, INT x, INT y, INT width,
+                                    INT height);
+GDIPAPI GpStatus GdipDrawRectangles(GpGraphics graphics, GpPen pen, const GpRectF* rects,
+                                    INT count);
+GDIPAPI GpStatus GdipDrawRectanglesI(GpGraphics graphics, GpPen pen, const GpRect* rects,
+                                     INT count);
+GDIPAPI GpStatus GdipDrawEllipse(GpGraphics graphics, GpPen pen, REAL x, REAL y, REAL width,
+                                 REAL height);
+GDIPAPI GpStatus GdipDrawEllipseI(GpGraphics graphics, GpPen pen, INT x, INT y, INT width,
+                                  INT height);
+GDIPAPI GpStatus GdipDrawPie(GpGraphics graphics, GpPen pen, REAL x, REAL y, REAL width,
+                             REAL height, REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipDrawPieI(GpGraphics graphics, GpPen pen, INT x, INT y, INT width, INT height,
+                              REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipDrawPolygon(GpGraphics graphics, GpPen pen, const GpPointF* points,
+                                 INT count);
+GDIPAPI GpStatus GdipDrawPolygonI(GpGraphics graphics, GpPen pen, const GpPoint* points,
+                                  INT count);
+GDIPAPI GpStatus GdipDrawPath(GpGraphics graphics, GpPen pen, GpPath path);
+/* Cardinal splines through the points: tension 0.5 unless given; Curve3
+ * draws numberOfSegments segments from point offset. */
+GDIPAPI GpStatus GdipDrawCurve(GpGraphics graphics, GpPen pen, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipDrawCurveI(GpGraphics graphics, GpPen pen, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipDrawCurve2(GpGraphics graphics, GpPen pen, const GpPointF* points, INT count,
+                                REAL tension);
+GDIPAPI GpStatus GdipDrawCurve2I(GpGraphics graphics, GpPen pen, const GpPoint* points, INT count,
+                                 REAL tension);
+GDIPAPI GpStatus GdipDrawCurve3(GpGraphics graphics, GpPen pen, const GpPointF* points, INT count,
+                                INT offset, INT numberOfSegments, REAL tension);
+GDIPAPI GpStatus GdipDrawCurve3I(GpGraphics graphics, GpPen pen, const GpPoint* points, INT count,
+                                 INT offset, INT numberOfSegments, REAL tension);
+GDIPAPI GpStatus GdipDrawClosedCurve(GpGraphics graphics, GpPen pen, const GpPointF* points,
+                                     INT count);
+GDIPAPI GpStatus GdipDrawClosedCurveI(GpGraphics graphics, GpPen pen, const GpPoint* points,
+                                      INT count);
+GDIPAPI GpStatus GdipDrawClosedCurve2(GpGraphics graphics, GpPen pen, const GpPointF* points,
+                                      INT count, REAL tension);
+GDIPAPI GpStatus GdipDrawClosedCurve2I(GpGraphics graphics, GpPen pen, const GpPoint* points,
+                                       INT count, REAL tension);
+
+/* ---- Pens -------------------------------------------------------------------
+ * A pen paints with a brush of its own (a copy of the one it is given).
+ * Widths are in the pen's unit; UnitWorld pens scale with the world
+ * transform. Strokes are at least one pixel wide. The caller deletes a pen
+ * with GdipDeletePen. */
+
+GDIPAPI GpStatus GdipCreatePen1(ARGB color, REAL width, GpUnit unit, GpPen* pen);
+GDIPAPI GpStatus GdipCreatePen2(GpBrush brush, REAL width, GpUnit unit, GpPen* pen);
+GDIPAPI GpStatus GdipClonePen(GpPen pen, GpPen* clonepen);
+GDIPAPI GpStatus GdipDeletePen(GpPen pen);
+/* Widths must be finite and not negative. */
+GDIPAPI GpStatus GdipSetPenWidth(GpPen pen, REAL width);
+GDIPAPI GpStatus GdipGetPenWidth(GpPen pen, REAL* width);
+GDIPAPI GpStatus GdipSetPenUnit(GpPen pen, GpUnit unit);
+GDIPAPI GpStatus GdipGetPenUnit(GpPen pen, GpUnit* unit);
+/* Gives the pen a solid brush of the colour. */
+GDIPAPI GpStatus GdipSetPenColor(GpPen pen, ARGB argb);
+/* InvalidParameter when the pen's brush is not solid. */
+GDIPAPI GpStatus GdipGetPenColor(GpPen pen, ARGB* argb);
+GDIPAPI GpStatus GdipSetPenBrushFill(GpPen pen, GpBrush brush);
+/* A new copy of the pen's brush; the caller deletes it. */
+GDIPAPI GpStatus GdipGetPenBrushFill(GpPen pen, GpBrush* brush);
+GDIPAPI GpStatus GdipGetPenFillType(GpPen pen, GpPenType* type);
+/* Custom keeps the current dash array. */
+GDIPAPI GpStatus GdipSetPenDashStyle(GpPen pen, GpDashStyle dashstyle);
+GDIPAPI GpStatus GdipGetPenDashStyle(GpPen pen, GpDashStyle* dashstyle);
+GDIPAPI GpStatus GdipSetPenDashOffset(GpPen pen, REAL offset);
+GDIPAPI GpStatus GdipGetPenDashOffset(GpPen pen, REAL* offset);
+/* Dash and gap lengths in pen widths, all positive; sets the custom style. */
+GDIPAPI GpStatus GdipSetPenDashArray(GpPen pen, const REAL* dash, INT count);
+GDIPAPI GpStatus GdipGetPenDashCount(GpPen pen, INT* count);
+/* count must equal the dash count. */
+GDIPAPI GpStatus GdipGetPenDashArray(GpPen pen, REAL* dash, INT count);
+GDIPAPI GpStatus GdipSetPenStartCap(GpPen pen, GpLineCap startCap);
+GDIPAPI GpStatus GdipGetPenStartCap(GpPen pen, GpLineCap* startCap);
+GDIPAPI GpStatus GdipSetPenEndCap(GpPen pen, GpLineCap endCap);
+GDIPAPI GpStatus GdipGetPenEndCap(GpPen pen, GpLineCap* endCap);
+GDIPAPI GpStatus GdipSetPenDashCap197819(GpPen pen, GpDashCap dashCap);
+GDIPAPI GpStatus GdipGetPenDashCap197819(GpPen pen, GpDashCap* dashCap);
+GDIPAPI GpStatus GdipSetPenLineCap197819(GpPen pen, GpLineCap startCap, GpLineCap endCap,
+                                         GpDashCap dashCap);
+GDIPAPI GpStatus GdipSetPenLineJoin(GpPen pen, GpLineJoin lineJoin);
+GDIPAPI GpStatus GdipGetPenLineJoin(GpPen pen, GpLineJoin* lineJoin);
+/* Limits below 1 read back as 1. */
+GDIPAPI GpStatus GdipSetPenMiterLimit(GpPen pen, REAL miterLimit);
+GDIPAPI GpStatus GdipGetPenMiterLimit(GpPen pen, REAL* miterLimit);
+GDIPAPI GpStatus GdipSetPenMode(GpPen pen, GpPenAlignment penMode);
+GDIPAPI GpStatus GdipGetPenMode(GpPen pen, GpPenAlignment* penMode);
+
+/* ---- Paths ------------------------------------------------------------------
+ * A path is figures of points with published point types. Lines, arcs,
+ * Béziers and open curves join the open figure; rectangles, ellipses, pies,
+ * polygons and closed curves are closed figures of their own. The caller
+ * deletes a path with GdipDeletePath. */
+
+GDIPAPI GpStatus GdipCreatePath(GpFillMode brushMode, GpPath* path);
+/* InvalidParameter when the types do not form figures. */
+GDIPAPI GpStatus GdipCreatePath2(const GpPointF* points, const BYTE* types, INT count,
+                                 GpFillMode fillMode, GpPath* path);
+GDIPAPI GpStatus GdipClonePath(GpPath path, GpPath* clonePath);
+GDIPAPI GpStatus GdipDeletePath(GpPath path);
+GDIPAPI GpStatus GdipResetPath(GpPath path);
+GDIPAPI GpStatus GdipGetPointCount(GpPath path, INT* count);
+/* count must be at least the point count. */
+GDIPAPI GpStatus GdipGetPathTypes(GpPath path, BYTE* types, INT count);
+GDIPAPI GpStatus GdipGetPathPoints(GpPath path, GpPointF* points, INT count);
+GDIPAPI GpStatus GdipGetPathPointsI(GpPath path, GpPoint* points, INT count);
+GDIPAPI GpStatus GdipGetPathFillMode(GpPath path, GpFillMode* fillmode);
+GDIPAPI GpStatus GdipSetPathFillMode(GpPath path, GpFillMode fillmode);
+GDIPAPI GpStatus GdipStartPathFigure(GpPath path);
+GDIPAPI GpStatus GdipClosePathFigure(GpPath path);
+GDIPAPI GpStatus GdipClosePathFigures(GpPath path);
+GDIPAPI GpStatus GdipAddPathLine(GpPath path, REAL x1, REAL y1, REAL x2, REAL y2);
+GDIPAPI GpStatus GdipAddPathLineI(GpPath path, INT x1, INT y1, INT x2, INT y2);
+GDIPAPI GpStatus GdipAddPathLine2(GpPath path, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipAddPathLine2I(GpPath path, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipAddPathArc(GpPath path, REAL x, REAL y, REAL width, REAL height,
+                                REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipAddPathArcI(GpPath path, INT x, INT y, INT width, INT height,
+                                 REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipAddPathBezier(GpPath path, REAL x1, REAL y1, REAL x2, REAL y2, REAL x3,
+                                   REAL y3, REAL x4, REAL y4);
+GDIPAPI GpStatus GdipAddPathBezierI(GpPath path, INT x1, INT y1, INT x2, INT y2, INT x3, INT y3,
+                                    INT x4, INT y4);
+GDIPAPI GpStatus GdipAddPathBeziers(GpPath path, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipAddPathBeziersI(GpPath path, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipAddPathCurve(GpPath path, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipAddPathCurveI(GpPath path, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipAddPathCurve2(GpPath path, const GpPointF* points, INT count, REAL tension);
+GDIPAPI GpStatus GdipAddPathCurve2I(GpPath path, const GpPoint* points, INT count, REAL tension);
+GDIPAPI GpStatus GdipAddPathClosedCurve(GpPath path, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipAddPathClosedCurveI(GpPath path, const GpPoint* points, INT count);
+GDIPAPI GpStatus GdipAddPathClosedCurve2(GpPath path, const GpPointF* points, INT count,
+                                         REAL tension);
+GDIPAPI GpStatus GdipAddPathClosedCurve2I(GpPath path, const GpPoint* points, INT count,
+                                          REAL tension);
+GDIPAPI GpStatus GdipAddPathRectangle(GpPath path, REAL x, REAL y, REAL width, REAL height);
+GDIPAPI GpStatus GdipAddPathRectangleI(GpPath path, INT x, INT y, INT width, INT height);
+GDIPAPI GpStatus GdipAddPathRectangles(GpPath path, const GpRectF* rects, INT count);
+GDIPAPI GpStatus GdipAddPathRectanglesI(GpPath path, const GpRect* rects, INT count);
+GDIPAPI GpStatus GdipAddPathEllipse(GpPath path, REAL x, REAL y, REAL width, REAL height);
+GDIPAPI GpStatus GdipAddPathEllipseI(GpPath path, INT x, INT y, INT width, INT height);
+GDIPAPI GpStatus GdipAddPathPie(GpPath path, REAL x, REAL y, REAL width, REAL height,
+                                REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipAddPathPieI(GpPath path, INT x, INT y, INT width, INT height,
+                                 REAL startAngle, REAL sweepAngle);
+GDIPAPI GpStatus GdipAddPathPolygon(GpPath path, const GpPointF* points, INT count);
+GDIPAPI GpStatus GdipAddPathPolygonI(GpPath path, const GpPoint* points, INT count);
+/* Appends addingPath's figures; with connect, its first figure joins the
+ * open figure. addingPath may be path itself. */
+GDIPAPI GpStatus GdipAddPathPath(GpPath path, GpPath addingPath, BOOL connect);
+/* Bounds of the path's points after the matrix (0 for none); the pen (0
+ * for none) is accepted and its width not added. */
+GDIPAPI GpStatus GdipGetPathWorldBounds(GpPath path, GpRectF* bounds, GpMatrix matrix, GpPen pen);
+GDIPAPI GpStatus GdipGetPathWorldBoundsI(GpPath path, GpRect* bounds, GpMatrix matrix, GpPen pen);
+
 /* ---- Texture brushes ------------------------------------------------------
  * A texture brush paints with a copy of an image (or of a rectangle of it),
  * placed by the brush's transform with its top-left corner at the origin.

@@ -12,6 +12,8 @@
 
 namespace vellumark::gdiplus {
 
+struct SaveSession;
+
 class Image : public Object {
 public:
     static constexpr ObjectKind kKind = ObjectKind::Image;
@@ -42,6 +44,9 @@ public:
     PropertyStore& properties() { return properties_; }
     const PropertyStore& properties() const { return properties_; }
 
+    // The multi-frame save this image began, if any.
+    std::shared_ptr<SaveSession>& saveSession() { return saveSession_.session; }
+
 protected:
     Image() = default;
     Image(const Image&) = default;
@@ -52,6 +57,15 @@ private:
     REAL dpiY_ = 96.0f;
     bool hasRealDpi_ = false;
     PropertyStore properties_;
+
+    // A save in progress belongs to its image only: copies start without.
+    struct SessionSlot {
+        SessionSlot() = default;
+        SessionSlot(const SessionSlot&) {}
+        SessionSlot& operator=(const SessionSlot&) = delete;
+        std::shared_ptr<SaveSession> session;
+    };
+    SessionSlot saveSession_;
 };
 
 } // namespace vellumark::gdiplus

@@ -1,6 +1,7 @@
 #include "image/pixel_surface.h"
 
 #include "core/limits.h"
+#include "gdiplus/pixels/argb.h"
 #include "gdiplus/pixels/premultiply.h"
 #include "gdiplus/pixels/row_conversion.h"
 

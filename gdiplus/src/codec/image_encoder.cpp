@@ -1,0 +1,220 @@
+#include "codec/image_encoder.h"
+
+#include "codecs/encoders/bmp_encoder.h"
+#include "codecs/encoders/gif_encoder.h"
+#include "codecs/encoders/jpeg_encoder.h"
+#include "codecs/encoders/png_encoder.h"
+#include "codecs/encoders/tiff_encoder.h"
+#include "gdiplus/pixels/row_conversion.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace vellumark::gdiplus {
+
+namespace {
+
+using codecs::EncoderImage;
+using codecs::PixelLayout;
+using pixels::PixelFormat;
+
+// Pixels converted for an encoder, kept alive while it runs.
+struct Prepared {
+    std::vector<std::uint8_t> bytes;
+    std::vector<std::uint32_t> palette;
+    EncoderImage image;
+};
+
+PixelLayout indexedLayout(PixelFormat format) {
+    switch (pixels::BitsPerPixel(format)) {
+    case 1:
+        return PixelLayout::Indexed1;
+    case 4:
+        return PixelLayout::Indexed4;
+    default:
+        return PixelLayout::Indexed8;
+    }
+}
+
+// The layout an encoder gets for a surface's format.
+PixelLayout layoutFor(CodecId codec, PixelFormat format) {
+    if (pixels::IsIndexed(format) && codec != CodecId::Jpeg) {
+        return indexedLayout(format);
+    }
+    if (codec == CodecId::Gif) {
+        return PixelLayout::Indexed8; // through the default 256-colour palette
+    }
+    const bool wide = format == PixelFormat::Format48bppRGB ||
+                      format == PixelFormat::Format64bppARGB ||
+                      format == PixelFormat::Format64bppPARGB;
+    const bool alpha = pixels::HasAlpha(format) && codec != CodecId::Jpeg;
+    if (wide && (codec == CodecId::Png || codec == CodecId::Tiff)) {
+        return alpha ? PixelLayout::Rgba16 : PixelLayout::Rgb16;
+    }
+    return alpha ? PixelLayout::Bgra8 : PixelLayout::Bgr8;
+}
+
+Result<Prepared> prepare(CodecId codec, const EncodeFrame& frame) {
+    const PixelSurface& surface = *frame.pixels;
+    const std::uint32_t width = surface.width();
+    const std::uint32_t height = surface.height();
+    Prepared prepared;
+    const PixelLayout layout = layoutFor(codec, surface.format());
+    prepared.image.width = width;
+    prepared.image.height = height;
+    prepared.image.layout = layout;
+    prepared.image.dpiX = frame.dpiX;
+    prepared.image.dpiY = frame.dpiY;
+
+    if (layout == PixelLayout::Indexed1 || layout == PixelLayout::Indexed4 ||
+        layout == PixelLayout::Indexed8) {
+        const PixelSurface* source = &surface;
+        Result<PixelSurface> converted = Error{};
+        if (!pixels::IsIndexed(surface.format())) {
+            converted = surface.convertedArea(0, 0, width, height, PixelFormat::Format8bppIndexed);
+            if (!converted) {
+                return converted.error();
+            }
+            source = &*converted;
+        }
+        const std::size_t rowBytes = codecs::RowBytes(layout, width);
+        prepared.bytes.resize(rowBytes * height);
+        for (std::uint32_t y = 0; y < height; ++y) {
+            std::memcpy(prepared.bytes.data() + rowBytes * y, source->row(y).data(), rowBytes);
+        }
+        prepared.palette = source->palette();
+        prepared.image.stride = rowBytes;
+    } else if (layout == PixelLayout::Rgba16 || layout == PixelLayout::Rgb16) {
+        const std::size_t channels = layout == PixelLayout::Rgba16 ? 4 : 3;
+        prepared.image.stride = std::size_t{width} * channels * 2;
+        prepared.bytes.resize(prepared.image.stride * height);
+        std::vector<pixels::Color16> row(width);
+        for (std::uint32_t y = 0; y < height; ++y) {
+            if (!pixels::ReadWideRow(surface.format(), surface.row(y), 0, surface.palette(), row)) {
+                return Error{GenericError, "row conversion failed"};
+            }
+            auto* out =
+                reinterpret_cast<std::uint16_t*>(prepared.bytes.data() + prepared.image.stride * y);
+            for (const pixels::Color16& c : row) {
+                *out++ = c.r;
+                *out++ = c.g;
+                *out++ = c.b;
+                if (channels == 4) {
+                    *out++ = c.a;
+                }
+            }
+        }
+    } else {
+        const std::size_t channels = layout == PixelLayout::Bgra8 ? 4 : 3;
+        prepared.image.stride = std::size_t{width} * channels;
+        prepared.bytes.resize(prepared.image.stride * height);
+        const std::vector<std::uint32_t> argb = surface.readArgb(false);
+        std::uint8_t* out = prepared.bytes.data();
+        for (std::uint32_t argbPixel : argb) {
+            *out++ = static_cast<std::uint8_t>(pixels::BlueOf(argbPixel));
+            *out++ = static_cast<std::uint8_t>(pixels::GreenOf(argbPixel));
+            *out++ = static_cast<std::uint8_t>(pixels::RedOf(argbPixel));
+            if (channels == 4) {
+                *out++ = static_cast<std::uint8_t>(pixels::AlphaOf(argbPixel));
+            }
+        }
+    }
+    prepared.image.pixels = prepared.bytes;
+    prepared.image.palette = prepared.palette;
+    return prepared;
+}
+
+Error encodeFailure(codecs::EncodeError error) {
+    switch (error) {
+    case codecs::EncodeError::InvalidOptions:
+    case codecs::EncodeError::Unsupported:
+        return invalidArgument("the encoder cannot store this combination");
+    case codecs::EncodeError::OverLimit:
+        return Error{OutOfMemory, "image too large to encode"};
+    default:
+        return Error{GenericError, "encoder failed"};
+    }
+}
+
+Result<codecs::TiffCompression> tiffCompression(const EncoderSettings& settings) {
+    switch (settings.compression.value_or(EncoderValueCompressionLZW)) {
+    case EncoderValueCompressionLZW:
+        return codecs::TiffCompression::Lzw;
+    case EncoderValueCompressionCCITT3:
+        return codecs::TiffCompression::CcittGroup3;
+    case EncoderValueCompressionCCITT4:
+        return codecs::TiffCompression::CcittGroup4;
+    case EncoderValueCompressionRle:
+        return codecs::TiffCompression::CcittRle;
+    case EncoderValueCompressionNone:
+        return codecs::TiffCompression::None;
+    default:
+        return invalidArgument("not a TIFF compression");
+    }
+}
+
+} // namespace
+
+Result<std::vector<std::uint8_t>> encodeFrames(const CodecDescription& codec,
+                                               std::span<const EncodeFrame> frames,
+                                               const EncoderSettings& settings) {
+    if (frames.empty()) {
+        return invalidArgument("nothing to encode");
+    }
+    std::vector<Prepared> prepared;
+    const std::size_t used =
+        codec.id == CodecId::Gif || codec.id == CodecId::Tiff ? frames.size() : 1;
+    for (std::size_t i = 0; i < used; ++i) {
+        Result<Prepared> one = prepare(codec.id, frames[i]);
+        if (!one) {
+            return one.error();
+        }
+        prepared.push_back(std::move(*one));
+        // The span points into the vector element's own buffers.
+        prepared.back().image.pixels = prepared.back().bytes;
+        prepared.back().image.palette = prepared.back().palette;
+    }
+
+    codecs::ByteBuffer out;
+    codecs::EncodeError error = codecs::EncodeError::None;
+    switch (codec.id) {
+    case CodecId::Bmp:
+        error = codecs::EncodeBmp(prepared[0].image, out);
+        break;
+    case CodecId::Jpeg:
+        error = codecs::EncodeJpeg(prepared[0].image,
+                                   codecs::JpegOptions{settings.quality.value_or(75), false}, out);
+        break;
+    case CodecId::Png:
+        error = codecs::EncodePng(prepared[0].image, codecs::PngOptions{}, out);
+        break;
+    case CodecId::Gif: {
+        std::vector<codecs::GifFrame> gifFrames;
+        for (std::size_t i = 0; i < prepared.size(); ++i) {
+            gifFrames.push_back({prepared[i].image, frames[i].delayCentiseconds, -1});
+        }
+        error = codecs::EncodeGif(gifFrames, codecs::GifOptions{}, out);
+        break;
+    }
+    case CodecId::Tiff: {
+        Result<codecs::TiffCompression> compression = tiffCompression(settings);
+        if (!compression) {
+            return compression.error();
+        }
+        std::vector<EncoderImage> pages;
+        for (const Prepared& page : prepared) {
+            pages.push_back(page.image);
+        }
+        error = codecs::EncodeTiff(pages, codecs::TiffOptions{*compression}, out);
+        break;
+    }
+    default:
+        return Error{FileNotFound, "no encoder for this format"};
+    }
+    if (error != codecs::EncodeError::None) {
+        return encodeFailure(error);
+    }
+    return std::vector<std::uint8_t>(std::move(out));
+}
+
+} // namespace vellumark::gdiplus

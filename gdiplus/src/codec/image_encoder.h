@@ -1,0 +1,30 @@
+// Encoding frames of pixels into a whole file with one of the built-in
+// encoders. Each surface is handed to codecs/encoders in the layout that
+// keeps its information: palettes stay palettes, alpha stays where the
+// format stores it, 48/64-bit pixels stay 16-bit for PNG and TIFF.
+#pragma once
+
+#include "codec/codec_table.h"
+#include "codec/encoder_settings.h"
+#include "core/result.h"
+#include "image/pixel_surface.h"
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+namespace vellumark::gdiplus {
+
+struct EncodeFrame {
+    const PixelSurface* pixels = nullptr;
+    double dpiX = 96;
+    double dpiY = 96;
+    std::uint32_t delayCentiseconds = 0; // GIF animations
+};
+
+// Formats without multi-frame support (BMP, JPEG, PNG) take the first frame.
+Result<std::vector<std::uint8_t>> encodeFrames(const CodecDescription& codec,
+                                               std::span<const EncodeFrame> frames,
+                                               const EncoderSettings& settings);
+
+} // namespace vellumark::gdiplus
