@@ -167,6 +167,210 @@ ARGB Graphics::GetNearestColor(ARGB& colour) {
 
 // ---- Outlines -------------------------------------------------------------------
 
+bool Graphics::DrawLine(const ImagingObject& pen, float x1, float y1, float x2, float y2) {
+    return StoreStatus(binding::GdipDrawLine(graphics_, pen.GetHandle(), x1, y1, x2, y2));
+}
+
+bool Graphics::DrawLineI(const ImagingObject& pen, std::int32_t x1, std::int32_t y1,
+                         std::int32_t x2, std::int32_t y2) {
+    return StoreStatus(binding::GdipDrawLineI(graphics_, pen.GetHandle(), x1, y1, x2, y2));
+}
+
+bool Graphics::DrawLines(const ImagingObject& pen, RecordArray<GpPointF> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawLines(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawLinesI(const ImagingObject& pen, RecordArray<GpPoint> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawLinesI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawArc(const ImagingObject& pen, float x, float y, float width, float height,
+                       float startAngle, float sweepAngle) {
+    return StoreStatus(binding::GdipDrawArc(graphics_, pen.GetHandle(), x, y, width, height,
+                                            startAngle, sweepAngle));
+}
+
+bool Graphics::DrawArcI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                        std::int32_t width, std::int32_t height, float startAngle,
+                        float sweepAngle) {
+    return StoreStatus(binding::GdipDrawArcI(graphics_, pen.GetHandle(), x, y, width, height,
+                                             startAngle, sweepAngle));
+}
+
+bool Graphics::DrawBezier(const ImagingObject& pen, float x1, float y1, float x2, float y2,
+                          float x3, float y3, float x4, float y4) {
+    return StoreStatus(
+        binding::GdipDrawBezier(graphics_, pen.GetHandle(), x1, y1, x2, y2, x3, y3, x4, y4));
+}
+
+bool Graphics::DrawBezierI(const ImagingObject& pen, std::int32_t x1, std::int32_t y1,
+                           std::int32_t x2, std::int32_t y2, std::int32_t x3, std::int32_t y3,
+                           std::int32_t x4, std::int32_t y4) {
+    return StoreStatus(
+        binding::GdipDrawBezierI(graphics_, pen.GetHandle(), x1, y1, x2, y2, x3, y3, x4, y4));
+}
+
+bool Graphics::DrawBeziers(const ImagingObject& pen, RecordArray<GpPointF> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawBeziers(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawBeziersI(const ImagingObject& pen, RecordArray<GpPoint> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawBeziersI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawRectangle(const ImagingObject& pen, float x, float y, float width,
+                             float height) {
+    return StoreStatus(binding::GdipDrawRectangle(graphics_, pen.GetHandle(), x, y, width, height));
+}
+
+bool Graphics::DrawRectangleI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                              std::int32_t width, std::int32_t height) {
+    return StoreStatus(
+        binding::GdipDrawRectangleI(graphics_, pen.GetHandle(), x, y, width, height));
+}
+
+bool Graphics::DrawRectangles(const ImagingObject& pen, RecordArray<GpRectF> rects) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(rects, [&](GpRectF* block, INT count) {
+        return binding::GdipDrawRectangles(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawRectanglesI(const ImagingObject& pen, RecordArray<GpRect> rects) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(rects, [&](GpRect* block, INT count) {
+        return binding::GdipDrawRectanglesI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawEllipse(const ImagingObject& pen, float x, float y, float width, float height) {
+    return StoreStatus(binding::GdipDrawEllipse(graphics_, pen.GetHandle(), x, y, width, height));
+}
+
+bool Graphics::DrawEllipseI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                            std::int32_t width, std::int32_t height) {
+    return StoreStatus(binding::GdipDrawEllipseI(graphics_, pen.GetHandle(), x, y, width, height));
+}
+
+bool Graphics::DrawPie(const ImagingObject& pen, float x, float y, float width, float height,
+                       float startAngle, float sweepAngle) {
+    return StoreStatus(binding::GdipDrawPie(graphics_, pen.GetHandle(), x, y, width, height,
+                                            startAngle, sweepAngle));
+}
+
+bool Graphics::DrawPieI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                        std::int32_t width, std::int32_t height, float startAngle,
+                        float sweepAngle) {
+    return StoreStatus(binding::GdipDrawPieI(graphics_, pen.GetHandle(), x, y, width, height,
+                                             startAngle, sweepAngle));
+}
+
+bool Graphics::DrawPolygon(const ImagingObject& pen, RecordArray<GpPointF> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawPolygon(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawPolygonI(const ImagingObject& pen, RecordArray<GpPoint> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawPolygonI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawPath(const ImagingObject& pen, const ImagingObject& path) {
+    return StoreStatus(binding::GdipDrawPath(graphics_, pen.GetHandle(), path.GetHandle()));
+}
+
+bool Graphics::DrawCurve(const ImagingObject& pen, RecordArray<GpPointF> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawCurve(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawCurveI(const ImagingObject& pen, RecordArray<GpPoint> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawCurveI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawCurve2(const ImagingObject& pen, RecordArray<GpPointF> points, float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawCurve2(graphics_, handle, block, count, tension);
+    });
+}
+
+bool Graphics::DrawCurve2I(const ImagingObject& pen, RecordArray<GpPoint> points, float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawCurve2I(graphics_, handle, block, count, tension);
+    });
+}
+
+bool Graphics::DrawCurve3(const ImagingObject& pen, RecordArray<GpPointF> points,
+                          std::int32_t offset, std::int32_t numberOfSegments, float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawCurve3(graphics_, handle, block, count, offset, numberOfSegments,
+                                       tension);
+    });
+}
+
+bool Graphics::DrawCurve3I(const ImagingObject& pen, RecordArray<GpPoint> points,
+                           std::int32_t offset, std::int32_t numberOfSegments, float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawCurve3I(graphics_, handle, block, count, offset, numberOfSegments,
+                                        tension);
+    });
+}
+
+bool Graphics::DrawClosedCurve(const ImagingObject& pen, RecordArray<GpPointF> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawClosedCurve(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawClosedCurveI(const ImagingObject& pen, RecordArray<GpPoint> points) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawClosedCurveI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::DrawClosedCurve2(const ImagingObject& pen, RecordArray<GpPointF> points,
+                                float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipDrawClosedCurve2(graphics_, handle, block, count, tension);
+    });
+}
+
+bool Graphics::DrawClosedCurve2I(const ImagingObject& pen, RecordArray<GpPoint> points,
+                                 float tension) {
+    const GpPen handle = pen.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipDrawClosedCurve2I(graphics_, handle, block, count, tension);
+    });
+}
+
 // ---- Fills -----------------------------------------------------------------------
 
 bool Graphics::GraphicsClear(ARGB colour) {
@@ -204,6 +408,22 @@ bool Graphics::FillRectanglesI(const ImagingObject& brush, RecordArray<GpRect> r
     });
 }
 
+bool Graphics::FillPolygon(const ImagingObject& brush, RecordArray<GpPointF> points,
+                           GpFillMode fillMode) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipFillPolygon(graphics_, handle, block, count, fillMode);
+    });
+}
+
+bool Graphics::FillPolygonI(const ImagingObject& brush, RecordArray<GpPoint> points,
+                            GpFillMode fillMode) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipFillPolygonI(graphics_, handle, block, count, fillMode);
+    });
+}
+
 bool Graphics::FillEllipse(const ImagingObject& brush, float x, float y, float width,
                            float height) {
     return StoreStatus(binding::GdipFillEllipse(graphics_, brush.GetHandle(), x, y, width, height));
@@ -213,6 +433,53 @@ bool Graphics::FillEllipseI(const ImagingObject& brush, std::int32_t x, std::int
                             std::int32_t width, std::int32_t height) {
     return StoreStatus(
         binding::GdipFillEllipseI(graphics_, brush.GetHandle(), x, y, width, height));
+}
+
+bool Graphics::FillPie(const ImagingObject& brush, float x, float y, float width, float height,
+                       float startAngle, float sweepAngle) {
+    return StoreStatus(binding::GdipFillPie(graphics_, brush.GetHandle(), x, y, width, height,
+                                            startAngle, sweepAngle));
+}
+
+bool Graphics::FillPieI(const ImagingObject& brush, std::int32_t x, std::int32_t y,
+                        std::int32_t width, std::int32_t height, float startAngle,
+                        float sweepAngle) {
+    return StoreStatus(binding::GdipFillPieI(graphics_, brush.GetHandle(), x, y, width, height,
+                                             startAngle, sweepAngle));
+}
+
+bool Graphics::FillPath(const ImagingObject& brush, const ImagingObject& path) {
+    return StoreStatus(binding::GdipFillPath(graphics_, brush.GetHandle(), path.GetHandle()));
+}
+
+bool Graphics::FillClosedCurve(const ImagingObject& brush, RecordArray<GpPointF> points) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipFillClosedCurve(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::FillClosedCurve2(const ImagingObject& brush, RecordArray<GpPointF> points,
+                                float tension, GpFillMode fillMode) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPointF* block, INT count) {
+        return binding::GdipFillClosedCurve2(graphics_, handle, block, count, tension, fillMode);
+    });
+}
+
+bool Graphics::FillClosedCurveI(const ImagingObject& brush, RecordArray<GpPoint> points) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipFillClosedCurveI(graphics_, handle, block, count);
+    });
+}
+
+bool Graphics::FillClosedCurve2I(const ImagingObject& brush, RecordArray<GpPoint> points,
+                                 float tension, GpFillMode fillMode) {
+    const GpBrush handle = brush.GetHandle();
+    return PassRecords(points, [&](GpPoint* block, INT count) {
+        return binding::GdipFillClosedCurve2I(graphics_, handle, block, count, tension, fillMode);
+    });
 }
 
 } // namespace vellumark::imaging

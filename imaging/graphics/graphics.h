@@ -107,13 +107,55 @@ public:
     virtual ARGB GetNearestColor(ARGB& colour);
 
     // Outlines.
+    virtual bool DrawLine(const ImagingObject& pen, float x1, float y1, float x2, float y2);
+    virtual bool DrawLineI(const ImagingObject& pen, std::int32_t x1, std::int32_t y1,
+                           std::int32_t x2, std::int32_t y2);
+    virtual bool DrawLines(const ImagingObject& pen, RecordArray<GpPointF> points);
+    virtual bool DrawLinesI(const ImagingObject& pen, RecordArray<GpPoint> points);
+    virtual bool DrawArc(const ImagingObject& pen, float x, float y, float width, float height,
+                         float startAngle, float sweepAngle);
+    virtual bool DrawArcI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                          std::int32_t width, std::int32_t height, float startAngle,
+                          float sweepAngle);
+    virtual bool DrawBezier(const ImagingObject& pen, float x1, float y1, float x2, float y2,
+                            float x3, float y3, float x4, float y4);
+    virtual bool DrawBezierI(const ImagingObject& pen, std::int32_t x1, std::int32_t y1,
+                             std::int32_t x2, std::int32_t y2, std::int32_t x3, std::int32_t y3,
+                             std::int32_t x4, std::int32_t y4);
+    virtual bool DrawBeziers(const ImagingObject& pen, RecordArray<GpPointF> points);
+    virtual bool DrawBeziersI(const ImagingObject& pen, RecordArray<GpPoint> points);
+    virtual bool DrawRectangle(const ImagingObject& pen, float x, float y, float width,
+                               float height);
+    virtual bool DrawRectangleI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                                std::int32_t width, std::int32_t height);
+    virtual bool DrawRectangles(const ImagingObject& pen, RecordArray<GpRectF> rects);
+    virtual bool DrawRectanglesI(const ImagingObject& pen, RecordArray<GpRect> rects);
+    virtual bool DrawEllipse(const ImagingObject& pen, float x, float y, float width, float height);
+    virtual bool DrawEllipseI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                              std::int32_t width, std::int32_t height);
+    virtual bool DrawPie(const ImagingObject& pen, float x, float y, float width, float height,
+                         float startAngle, float sweepAngle);
+    virtual bool DrawPieI(const ImagingObject& pen, std::int32_t x, std::int32_t y,
+                          std::int32_t width, std::int32_t height, float startAngle,
+                          float sweepAngle);
+    virtual bool DrawPolygon(const ImagingObject& pen, RecordArray<GpPointF> points);
+    virtual bool DrawPolygonI(const ImagingObject& pen, RecordArray<GpPoint> points);
+    virtual bool DrawPath(const ImagingObject& pen, const ImagingObject& path);
+    virtual bool DrawCurve(const ImagingObject& pen, RecordArray<GpPointF> points);
+    virtual bool DrawCurveI(const ImagingObject& pen, RecordArray<GpPoint> points);
+    virtual bool DrawCurve2(const ImagingObject& pen, RecordArray<GpPointF> points, float tension);
+    virtual bool DrawCurve2I(const ImagingObject& pen, RecordArray<GpPoint> points, float tension);
+    virtual bool DrawCurve3(const ImagingObject& pen, RecordArray<GpPointF> points,
+                            std::int32_t offset, std::int32_t numberOfSegments, float tension);
+    virtual bool DrawCurve3I(const ImagingObject& pen, RecordArray<GpPoint> points,
+                             std::int32_t offset, std::int32_t numberOfSegments, float tension);
+    virtual bool DrawClosedCurve(const ImagingObject& pen, RecordArray<GpPointF> points);
+    virtual bool DrawClosedCurveI(const ImagingObject& pen, RecordArray<GpPoint> points);
+    virtual bool DrawClosedCurve2(const ImagingObject& pen, RecordArray<GpPointF> points,
+                                  float tension);
+    virtual bool DrawClosedCurve2I(const ImagingObject& pen, RecordArray<GpPoint> points,
+                                   float tension);
 
-    // Bound once the library declares their flat functions: DrawLine, DrawLineI, DrawLines,
-    // DrawLinesI, DrawArc, DrawArcI, DrawBezier, DrawBezierI, DrawBeziers, DrawBeziersI,
-    // DrawRectangle, DrawRectangleI, DrawRectangles, DrawRectanglesI, DrawEllipse, DrawEllipseI,
-    // DrawPie, DrawPieI, DrawPolygon, DrawPolygonI, DrawPath, DrawCurve, DrawCurveI, DrawCurve2,
-    // DrawCurve2I, DrawCurve3, DrawCurve3I, DrawClosedCurve, DrawClosedCurveI, DrawClosedCurve2,
-    // DrawClosedCurve2I.
     // Fills.
     virtual bool GraphicsClear(ARGB colour = 0);
     virtual bool FillRectangle(const ImagingObject& brush, float x, float y, float width,
@@ -123,14 +165,28 @@ public:
                                 std::int32_t width, std::int32_t height);
     virtual bool FillRectangles(const ImagingObject& brush, RecordArray<GpRectF> rects);
     virtual bool FillRectanglesI(const ImagingObject& brush, RecordArray<GpRect> rects);
-    // Bound once the library declares their flat functions: FillPolygon, FillPolygonI.
+    virtual bool FillPolygon(const ImagingObject& brush, RecordArray<GpPointF> points,
+                             GpFillMode fillMode = FillModeAlternate);
+    virtual bool FillPolygonI(const ImagingObject& brush, RecordArray<GpPoint> points,
+                              GpFillMode fillMode = FillModeAlternate);
     virtual bool FillEllipse(const ImagingObject& brush, float x, float y, float width,
                              float height);
     virtual bool FillEllipseI(const ImagingObject& brush, std::int32_t x, std::int32_t y,
                               std::int32_t width, std::int32_t height);
+    virtual bool FillPie(const ImagingObject& brush, float x, float y, float width, float height,
+                         float startAngle, float sweepAngle);
+    virtual bool FillPieI(const ImagingObject& brush, std::int32_t x, std::int32_t y,
+                          std::int32_t width, std::int32_t height, float startAngle,
+                          float sweepAngle);
+    virtual bool FillPath(const ImagingObject& brush, const ImagingObject& path);
+    virtual bool FillClosedCurve(const ImagingObject& brush, RecordArray<GpPointF> points);
+    virtual bool FillClosedCurve2(const ImagingObject& brush, RecordArray<GpPointF> points,
+                                  float tension, GpFillMode fillMode = FillModeAlternate);
+    virtual bool FillClosedCurveI(const ImagingObject& brush, RecordArray<GpPoint> points);
+    virtual bool FillClosedCurve2I(const ImagingObject& brush, RecordArray<GpPoint> points,
+                                   float tension, GpFillMode fillMode = FillModeAlternate);
 
-    // Bound once the library declares their flat functions: FillPie, FillPieI, FillPath,
-    // FillClosedCurve, FillClosedCurve2, FillClosedCurveI, FillClosedCurve2I, FillRegion.
+    // Bound once the library declares their flat functions: FillRegion.
     // The text, image-drawing, metafile, clipping and container operations
     // (DrawString to Comment) follow FillRegion in this order once the
     // library has them: DrawString, MeasureString, MeasureCharacterRanges,
