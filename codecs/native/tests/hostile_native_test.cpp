@@ -1,0 +1,98 @@
+// Damaged and hostile files: each fixture truncated and corrupted must end
+// in a failure status (never a crash), and a header claiming an enormous
+// picture must fail before any pixel memory is asked for.
+#include "codecs/native/native_picture.h"
+#include "native_fixtures.h"
+
+#include <algorithm>
+#include <functional>
+#include <gtest/gtest.h>
+
+namespace vellumark::codecs::native::testing {
+namespace {
+
+struct Fixture {
+    const char* name;
+    std::function<Bytes()> make;
+};
+
+std::vector<Fixture> AllFixtures() {
+    return {
+        {"jpeg_exif", [] { return MakeJpegWithExif(); }},
+        {"jpeg_grey", [] { return MakeJpeg(32, 16, true, 72); }},
+        {"png_rgba", [] { return MakePng({}); }},
+        {"png_palette", [] { return MakePng({.colourType = 3, .bitDepth = 4}); }},
+        {"png_rgb16", [] { return MakePng({.colourType = 2, .bitDepth = 16}); }},
+    };
+}
+
+TEST(HostileNative, TruncatedFilesFail) {
+    for (const Fixture& fixture : AllFixtures()) {
+        const Bytes whole = fixture.make();
+        ASSERT_FALSE(whole.empty()) << fixture.name;
+        {
+            VectorSink sink;
+            NativePicture picture;
+            ASSERT_EQ(DecodeNative(whole, sink, picture), DecodeError::None) << fixture.name;
+        }
+        for (std::size_t cut : {std::size_t{0}, std::size_t{1}, std::size_t{7}, whole.size() / 3,
+                                whole.size() / 2, whole.size() - 13}) {
+            const Bytes part(whole.begin(), whole.begin() + static_cast<std::ptrdiff_t>(cut));
+            VectorSink sink;
+            NativePicture picture;
+            EXPECT_NE(DecodeNative(part, sink, picture), DecodeError::None)
+                << fixture.name << " cut at " << cut;
+        }
+    }
+}
+
+// Overwrites a run in the middle of the header area with 0xFF bytes: the
+// decoders must report damage or decode something consistent, never crash
+// or write outside what they asked for (the sanitizers watch).
+TEST(HostileNative, CorruptedHeadersFail) {
+    for (const Fixture& fixture : AllFixtures()) {
+        Bytes damaged = fixture.make();
+        std::fill(damaged.begin() + 12, damaged.begin() + 40, 0xFF);
+        VectorSink sink;
+        NativePicture picture;
+        EXPECT_NE(DecodeNative(damaged, sink, picture), DecodeError::None) << fixture.name;
+    }
+}
+
+TEST(HostileNative, HugePngHeaderFailsWithoutAllocating) {
+    Bytes png = MakePng({});
+    PutBE32(png, 16, 100000);
+    PutBE32(png, 20, 100000);
+    VectorSink sink;
+    NativePicture picture;
+    EXPECT_EQ(DecodeNative(png, sink, picture), DecodeError::OverLimit);
+    EXPECT_EQ(sink.allocations, 0u);
+}
+
+TEST(HostileNative, HugeJpegHeaderFailsWithoutAllocating) {
+    Bytes jpeg = MakeJpeg(8, 8, false, 0);
+    // SOF0: FF C0, length, precision, then height and width (big-endian).
+    const std::uint8_t sof[] = {0xFF, 0xC0};
+    auto at = std::search(jpeg.begin(), jpeg.end(), std::begin(sof), std::end(sof));
+    ASSERT_NE(at, jpeg.end());
+    const std::size_t offset = static_cast<std::size_t>(at - jpeg.begin());
+    for (std::size_t i : {offset + 5, offset + 7}) {
+        jpeg[i] = 0xFF; // 65500 x 65500
+        jpeg[i + 1] = 0xDC;
+    }
+    VectorSink sink;
+    NativePicture picture;
+    EXPECT_EQ(DecodeNative(jpeg, sink, picture), DecodeError::OverLimit);
+    EXPECT_EQ(sink.allocations, 0u);
+}
+
+TEST(HostileNative, ContentWithoutASignatureIsNotAPicture) {
+    const Bytes text = {'h', 'e', 'l', 'l', 'o', ' ', 'w', 'o', 'r', 'l', 'd'};
+    VectorSink sink;
+    NativePicture picture;
+    EXPECT_EQ(DecodeNative(text, sink, picture), DecodeError::NotAPicture);
+    EXPECT_EQ(DecodeNative({}, sink, picture), DecodeError::NotAPicture);
+}
+
+} // namespace
+} // namespace vellumark::codecs::native::testing
