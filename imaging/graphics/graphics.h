@@ -12,9 +12,10 @@
 // (record_array.h): one block, its count, copied back after the call.
 //
 // A surface opened on window 0 (the screen) or the desktop window takes that
-// window's device context for itself (window_device_context.h) and gives it
-// back on DeleteGraphics, which then forgets it, so reopening the object and
-// deleting again never releases it twice.
+// window's device context for itself (window_device_context.h); DeleteGraphics
+// gives it back and then forgets it, so reopening the object and deleting
+// again never releases it twice. (The window creations wait for their flat
+// functions; see CreateFromHWND below.)
 //
 // Copy is refused (the base gives null): two objects naming one surface and
 // one device context would both delete them.
@@ -25,7 +26,6 @@
 
 #include <cstdint>
 #include <gdiplus/gdiplus.h>
-#include <optional>
 
 namespace vellumark::imaging {
 
@@ -62,12 +62,21 @@ public:
     virtual bool DeleteGraphics();
     // Its status is discarded: LastStatus keeps its value.
     virtual void Flush(GpFlushIntention intention = FlushIntentionFlush);
-    // Bound once the library declares their flat functions: CreateFromHWND.
-    // Bound once the library declares their flat functions: CreateFromHDC.
+    // CreateFromHWND(window, useIcm = false) and CreateFromHDC(hdc, optional
+    // device) belong here once the library declares GdipCreateFromHWND,
+    // GdipCreateFromHWNDICM, GdipCreateFromHDC and GdipCreateFromHDC2.
+    // CreateFromHWND on kScreenWindow or kDesktopWindow records the window,
+    // takes its device context from CurrentWindowDeviceContexts() and opens
+    // the surface with GdipCreateFromHDC; DeleteGraphics already gives that
+    // device context back and forgets it. Other windows go to
+    // GdipCreateFromHWND, or GdipCreateFromHWNDICM with useIcm. CreateFromHDC
+    // calls GdipCreateFromHDC2 whenever a device is given, whatever its value.
     // A surface that draws into `image` (an Image or Bitmap).
     virtual bool GetImageGraphicsContext(const ImagingObject& image);
 
-    // Bound once the library declares their flat functions: GetDC, ReleaseDC.
+    // GetDC and ReleaseDC(hdc) belong here once the library declares
+    // GdipGetDC and GdipReleaseDC.
+
     // Rendering state.
     virtual bool GetRenderingOrigin(std::int32_t& x, std::int32_t& y);
     virtual bool SetRenderingOrigin(std::int32_t x, std::int32_t y);
@@ -186,7 +195,9 @@ public:
     virtual bool FillClosedCurve2I(const ImagingObject& brush, RecordArray<GpPoint> points,
                                    float tension, GpFillMode fillMode = FillModeAlternate);
 
-    // Bound once the library declares their flat functions: FillRegion.
+    // FillRegion(brush, region) belongs here once the library declares
+    // GdipFillRegion.
+
     // The text, image-drawing, metafile, clipping and container operations
     // (DrawString to Comment) follow FillRegion in this order once the
     // library has them: DrawString, MeasureString, MeasureCharacterRanges,
