@@ -7,8 +7,11 @@
 namespace vellumark::imaging {
 
 Bytes BuildEncoderParameterBlock(const EncoderParameterList& list) {
+    // A count beyond the items would send the library reading past the block.
+    const auto count =
+        static_cast<std::uint32_t>(std::min<std::size_t>(list.count, list.items.size()));
     BlockWriter block;
-    block.U32(list.count);
+    block.U32(count);
     block.Zeros(4);
     for (const EncoderParameterItem& item : list.items) {
         block.Raw(TextToGuid(item.category));

@@ -39,6 +39,7 @@ inline constexpr std::size_t kEncoderParameterHeaderBytes = 8;
 inline constexpr std::size_t kEncoderParameterItemBytes = 32;
 
 // The block for `list`: its count, then every item (whatever the count says).
+// A count beyond the items is written as the number of items.
 // A category that is not a GUID is written as 16 zero bytes; an empty value
 // as a null address.
 Bytes BuildEncoderParameterBlock(const EncoderParameterList& list);

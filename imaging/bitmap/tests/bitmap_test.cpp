@@ -245,6 +245,25 @@ TEST_F(BitmapTest, ResourcesDoNotExistHere) {
     ExpectOneHandle(bitmap, 0);
 }
 
+TEST_F(BitmapTest, AnIndexedBitmapsPaletteIsReadAndReplaced) {
+    Bitmap bitmap;
+    ASSERT_TRUE(bitmap.CreateBlankBitmap(2, 2, PixelFormat8bppIndexed));
+    Palette palette;
+    ASSERT_TRUE(bitmap.GetImagePalette(palette));
+    EXPECT_GT(palette.count, 0u);
+    EXPECT_THAT(palette.entries, ::testing::SizeIs(palette.count));
+
+    Palette grey{PaletteFlagsGrayScale, 256, {}};
+    for (std::uint32_t level = 0; level < 256; ++level) {
+        grey.entries.push_back(0xFF000000u | level * 0x010101u);
+    }
+    ASSERT_TRUE(bitmap.SetImagePalette(grey));
+    Palette back;
+    ASSERT_TRUE(bitmap.GetImagePalette(back));
+    EXPECT_EQ(back.count, 256u);
+    EXPECT_EQ(back.entries, grey.entries);
+}
+
 TEST_F(BitmapTest, ResolutionIsSet) {
     Bitmap bitmap;
     ASSERT_TRUE(bitmap.CreateBlankBitmap(2, 2));

@@ -16,7 +16,6 @@ using binding::CallSpy;
 using binding::RecordedCall;
 using test::ImagingTest;
 using test::kPageDimension;
-using test::kTimeDimension;
 using ::testing::Contains;
 using ::testing::ElementsAre;
 using ::testing::IsEmpty;
@@ -25,27 +24,6 @@ using ::testing::SizeIs;
 constexpr std::uint32_t kImageDescription = 0x010E;
 
 using PaletteTest = ImagingTest;
-
-TEST_F(PaletteTest, ReadsAndReplacesAPicturesPalette) {
-    Image image;
-    ASSERT_TRUE(image.LoadImageFromStream(test::kPalettePng2x2));
-    Palette palette;
-    ASSERT_TRUE(image.GetImagePalette(palette));
-    ASSERT_GE(palette.count, 4u);
-    EXPECT_THAT(palette.entries, SizeIs(palette.count));
-    EXPECT_EQ(palette.entries[0], 0xFFFF0000u);
-    EXPECT_EQ(palette.entries[3], 0xFFFFFFFFu);
-
-    Palette grey{PaletteFlagsGrayScale, 256, {}};
-    for (std::uint32_t level = 0; level < 256; ++level) {
-        grey.entries.push_back(0xFF000000u | level * 0x010101u);
-    }
-    ASSERT_TRUE(image.SetImagePalette(grey));
-    Palette back;
-    ASSERT_TRUE(image.GetImagePalette(back));
-    EXPECT_EQ(back.count, 256u);
-    EXPECT_EQ(back.entries, grey.entries);
-}
 
 TEST_F(PaletteTest, AFailedReadLeavesThePaletteAsItWas) {
     Image empty;
@@ -68,19 +46,20 @@ TEST_F(FrameTest, AStillPictureHasOnePageDimensionAndOneFrame) {
     EXPECT_TRUE(image.ImageSelectActiveFrame(kPageDimension, 0));
 }
 
-TEST_F(FrameTest, AnAnimationHasTimeFramesWithTheirDelays) {
+TEST_F(FrameTest, DelaysComeFromTheFrameDelayProperty) {
     Image image;
-    ASSERT_TRUE(image.LoadImageFromStream(test::kThreeFrameGif));
-    std::vector<GuidText> dimensions;
-    EXPECT_EQ(image.ImageGetFrameDimensionsList(dimensions), 1u);
-    EXPECT_THAT(dimensions, ElementsAre(kTimeDimension));
-    EXPECT_EQ(image.ImageGetFrameCount(kTimeDimension), 3u);
-    EXPECT_TRUE(image.ImageSelectActiveFrame(kTimeDimension, 2));
-    EXPECT_FALSE(image.ImageSelectActiveFrame(kTimeDimension, 3));
+    ASSERT_TRUE(image.LoadImageFromStream(test::kRgbaPng3x2));
+    // Three delays and two stray bytes, which make no fourth delay.
+    const Bytes value = {10, 0, 0, 0, 20, 0, 0, 0, 30, 0, 0, 0, 9, 9};
+    ASSERT_TRUE(image.SetPropertyItem(
+        ImageProperty{kFrameDelayPropertyId, 14, PropertyTagTypeUndefined, value}));
 
     std::vector<std::uint32_t> delays{99};
+    CallSpy spy;
     ASSERT_TRUE(image.GetFrameDelays(delays));
     EXPECT_THAT(delays, ElementsAre(10u, 20u, 30u));
+    ASSERT_THAT(spy.Names(), ElementsAre("GdipGetPropertyItemSize", "GdipGetPropertyItem"));
+    EXPECT_EQ(spy.Calls()[0].Integer(1), 0x5100);
 }
 
 TEST_F(FrameTest, WithoutTheDelayPropertyTheDelaysStayAsTheyWere) {

@@ -171,7 +171,7 @@ TEST_F(SaveTest, SavesFilesAsBmpUnlessToldOtherwise) {
     EXPECT_NE(LastStatus, Ok);
 }
 
-TEST_F(SaveTest, SaveAddBuildsAMultiPageFile) {
+TEST_F(SaveTest, SaveAddContinuesAMultiPageFile) {
     Image first;
     Image second;
     ASSERT_TRUE(first.LoadImageFromStream(test::kRgbaPng3x2));
@@ -181,16 +181,20 @@ TEST_F(SaveTest, SaveAddBuildsAMultiPageFile) {
     const auto nextPage = OneLong(kSaveFlag, EncoderValueFrameDimensionPage);
     const auto flush = OneLong(kSaveFlag, EncoderValueFlush);
 
-    ASSERT_TRUE(first.SaveImageToFile(path, kTiffFormat, &multiFrame));
+    ASSERT_TRUE(first.SaveImageToFile(path, kTiffFormat, &multiFrame)) << LastStatus;
+    const Bytes onePage = ReadFile(path);
+    EXPECT_TRUE(test::StartsWith(onePage, {'I', 'I', 42, 0}));
     CallSpy spy;
-    EXPECT_TRUE(first.SaveAddImage(second, nextPage));
-    EXPECT_TRUE(first.SaveAdd(flush));
+    EXPECT_TRUE(first.SaveAddImage(second, nextPage)) << LastStatus;
+    EXPECT_TRUE(first.SaveAdd(flush)) << LastStatus;
     ASSERT_THAT(spy.Names(), ElementsAre("GdipSaveAddImage", "GdipSaveAdd"));
+    EXPECT_EQ(spy.Calls()[0].Integer(0), first.GetHandle());
     EXPECT_EQ(spy.Calls()[0].Integer(1), second.GetHandle());
+    EXPECT_GT(ReadFile(path).size(), onePage.size());
 
-    Image pages;
-    ASSERT_TRUE(pages.LoadImageFromFile(path));
-    EXPECT_EQ(pages.ImageGetFrameCount(kPageDimension), 2u);
+    // Nothing is open any more.
+    EXPECT_FALSE(first.SaveAdd(flush));
+    EXPECT_EQ(LastStatus, WrongState);
 }
 
 TEST_F(SaveTest, EncoderParameterListFollowsTheValueTypes) {

@@ -82,8 +82,10 @@ TEST_F(ImageTest, TextAndWideFileNamesLoadAlike) {
     CallSpy spy;
     Bytes passedName;
     spy.OnCall([&](const RecordedCall& call) {
-        const auto* name = static_cast<const std::uint8_t*>(call.Pointer(0));
-        passedName.assign(name, name + 2 * (path.size() + 1));
+        if (call.Name() == "GdipLoadImageFromFile") {
+            const auto* name = static_cast<const std::uint8_t*>(call.Pointer(0));
+            passedName.assign(name, name + 2 * (path.size() + 1));
+        }
     });
     ASSERT_TRUE(byText.LoadImageFromFile(path));
     EXPECT_EQ(passedName, ToWideText(path));

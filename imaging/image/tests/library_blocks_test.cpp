@@ -91,6 +91,11 @@ TEST(EncoderParameterBlock, EveryItemIsWrittenWithZeroGuidsAndNullAddressesWhere
     EXPECT_EQ(U32At(block, 0), 1u);
     EXPECT_EQ(Bytes(block.begin() + 40, block.begin() + 56), Bytes(16, 0));
     EXPECT_EQ(AddressAt(block, 64), 0u);
+
+    // More than there are: the library is told of the items that exist.
+    const Bytes overstated = BuildEncoderParameterBlock({7, {{kQuality, 1, 4, {1, 0, 0, 0}}}});
+    ASSERT_EQ(overstated.size(), 8u + 32u);
+    EXPECT_EQ(U32At(overstated, 0), 1u);
 }
 
 TEST(EncoderParameterBlock, ValueLengthsFollowTheValueType) {

@@ -15,7 +15,6 @@ inline const GuidText kTiffFormat = "{B96B3CB1-0728-11D3-9D7B-0000F81EF32E}";
 inline const GuidText kQuality = "{1D5BE4B5-FA4A-452D-9CDD-5DB35105E7EB}";
 inline const GuidText kSaveFlag = "{292266FC-AC40-47BF-8CFC-A85B89A655DE}";
 inline const GuidText kPageDimension = "{7462DC86-6180-4C7E-8E3F-EE7333A7A483}";
-inline const GuidText kTimeDimension = "{6AEDBD6D-3FB5-418A-83A6-7F45229DC872}";
 
 // 3 x 2 RGBA: red, green, blue / white, half-transparent black, transparent.
 inline const Bytes kRgbaPng3x2 = {
@@ -36,22 +35,6 @@ inline const Bytes kPalettePng2x2 = {
     0x54, 0x78, 0xDA, 0x63, 0x60, 0x60, 0x64, 0x60, 0x62, 0x06, 0x00, 0x00, 0x11, 0x00, 0x07, 0x83,
     0xCA, 0x64, 0x64, 0x00, 0x00, 0x00, 0x00, 0x49, 0x45, 0x4E, 0x44, 0xAE, 0x42, 0x60, 0x82,
 };
-
-// A 1 x 1 GIF animation of three frames with delays of 10, 20 and 30
-// hundredths of a second.
-inline const Bytes kThreeFrameGif = [] {
-    Bytes gif = {'G', 'I', 'F', '8', '9', 'a', 1, 0, 1, 0, 0x80, 0, 0, 0, 0, 0, 0xFF, 0xFF, 0xFF};
-    const Bytes loop = {0x21, 0xFF, 0x0B, 'N', 'E', 'T', 'S', 'C', 'A', 'P',
-                        'E',  '2',  '.',  '0', 3,   1,   0,   0,   0};
-    gif.insert(gif.end(), loop.begin(), loop.end());
-    for (const std::uint8_t delay : {std::uint8_t{10}, std::uint8_t{20}, std::uint8_t{30}}) {
-        const Bytes frame = {0x21, 0xF9, 4, 0, delay, 0, 0, 0, 0x2C, 0, 0, 0,
-                             0,    1,    0, 1, 0,     0, 2, 2, 0x44, 1, 0};
-        gif.insert(gif.end(), frame.begin(), frame.end());
-    }
-    gif.push_back(0x3B);
-    return gif;
-}();
 
 inline const Bytes kPngSignature = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
 
