@@ -15,6 +15,7 @@
 #include <array>
 #include <functional>
 #include <gtest/gtest.h>
+#include <limits>
 #include <set>
 #include <string>
 #include <vector>
@@ -232,6 +233,13 @@ GpHandle createLiveDrawingObject(HandleKind kind) {
     case HandleKind::ImageAttributes:
         EXPECT_EQ(GdipCreateImageAttributes(&handle), Ok);
         break;
+    case HandleKind::Pen:
+        EXPECT_EQ(GdipCreatePen1(0xFF000000, 1, UnitWorld, &handle), Ok);
+        break;
+    case HandleKind::Path:
+        EXPECT_EQ(GdipCreatePath(FillModeAlternate, &handle), Ok);
+        EXPECT_EQ(GdipAddPathEllipse(handle, 0, 0, 3, 2), Ok);
+        break;
     default:
         break;
     }
@@ -246,6 +254,12 @@ bool deleteDrawingObject(HandleKind kind, GpHandle handle) {
         return true;
     case HandleKind::ImageAttributes:
         EXPECT_EQ(GdipDisposeImageAttributes(handle), Ok);
+        return true;
+    case HandleKind::Pen:
+        EXPECT_EQ(GdipDeletePen(handle), Ok);
+        return true;
+    case HandleKind::Path:
+        EXPECT_EQ(GdipDeletePath(handle), Ok);
         return true;
     default:
         return false;

@@ -4,25 +4,25 @@
 
 namespace vellumark::gdiplus {
 
+qreal Graphics::pixelsPerUnit(GpUnit unit, REAL dpi) {
+    switch (unit) {
+    case UnitPoint:
+        return static_cast<qreal>(dpi) / 72.0;
+    case UnitInch:
+        return static_cast<qreal>(dpi);
+    case UnitDocument:
+        return static_cast<qreal>(dpi) / 300.0;
+    case UnitMillimeter:
+        return static_cast<qreal>(dpi) / 25.4;
+    default: // display units are pixels on a raster surface
+        return 1.0;
+    }
+}
+
 QTransform Graphics::pageTransform() const {
-    // Pixels per page unit on each axis; display units are pixels on a
-    // raster surface.
-    auto perUnit = [this](double dpi) -> double {
-        switch (state_.pageUnit) {
-        case UnitPoint:
-            return dpi / 72.0;
-        case UnitInch:
-            return dpi;
-        case UnitDocument:
-            return dpi / 300.0;
-        case UnitMillimeter:
-            return dpi / 25.4;
-        default:
-            return 1.0;
-        }
-    };
-    const double scale = state_.pageScale;
-    return QTransform::fromScale(perUnit(dpiX_) * scale, perUnit(dpiY_) * scale);
+    const qreal scale = state_.pageScale;
+    return QTransform::fromScale(pixelsPerUnit(state_.pageUnit, dpiX_) * scale,
+                                 pixelsPerUnit(state_.pageUnit, dpiY_) * scale);
 }
 
 UINT Graphics::save() {

@@ -42,6 +42,8 @@ public:
     REAL pageScale() const { return state_.pageScale; }
     void setPageScale(REAL scale) { state_.pageScale = scale; }
 
+    // Device pixels in one unit (not the world unit) at a resolution.
+    static qreal pixelsPerUnit(GpUnit unit, REAL dpi);
     // Page coordinates to device pixels.
     QTransform pageTransform() const;
     // World coordinates to device pixels.

@@ -37,6 +37,13 @@ Result<void> SurfaceDrawing::fillDevice(const QPainterPath& device, const Brush&
     return DevicePainter(raster_, graphics_->settings(), graphics_->clip()).fill(shape, *paint);
 }
 
+Result<void> SurfaceDrawing::stroke(const QPainterPath& world, const Pen& pen) const {
+    const QPainterPath outline =
+        pen.outline(world, graphics_->deviceTransform(),
+                    Graphics::pixelsPerUnit(pen.unit(), graphics_->dpiX()));
+    return fillDevice(outline, pen.brush());
+}
+
 Result<void> SurfaceDrawing::clear(ARGB color) const {
     return DevicePainter(raster_, graphics_->settings(), graphics_->clip()).clear(color);
 }

@@ -8,6 +8,7 @@
 #include "core/result.h"
 #include "graphics/graphics.h"
 #include "graphics/raster_view.h"
+#include "pen/pen.h"
 
 #include <QPainterPath>
 
@@ -23,6 +24,8 @@ public:
     // Fills a shape already in device pixels (a stroke outline), with the
     // brush still placed by the world transform.
     Result<void> fillDevice(const QPainterPath& device, const Brush& brush) const;
+    // Strokes a world-space outline with the pen.
+    Result<void> stroke(const QPainterPath& world, const Pen& pen) const;
     Result<void> clear(ARGB color) const;
 
 private:

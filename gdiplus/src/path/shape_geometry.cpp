@@ -88,22 +88,32 @@ std::vector<QPointF> cardinalBeziers(std::span<const QPointF> points, REAL tensi
     return out;
 }
 
-std::vector<QPointF> toPoints(std::span<const GpPointF> points) {
-    std::vector<QPointF> out;
-    out.reserve(points.size());
-    for (const GpPointF& p : points) {
-        out.emplace_back(p.X, p.Y);
-    }
-    return out;
+QPainterPath curve(std::span<const QPointF> points, REAL tension) {
+    const std::vector<QPointF> controls = cardinalBeziers(points, tension, false);
+    return beziers(controls);
 }
 
-std::vector<QPointF> toPoints(std::span<const GpPoint> points) {
-    std::vector<QPointF> out;
-    out.reserve(points.size());
-    for (const GpPoint& p : points) {
-        out.emplace_back(p.X, p.Y);
+QPainterPath curveSegments(std::span<const QPointF> points, REAL tension, std::size_t first,
+                           std::size_t count) {
+    const std::vector<QPointF> controls = cardinalBeziers(points, tension, false);
+    return beziers(std::span(controls).subspan(3 * first, 3 * count + 1));
+}
+
+QPainterPath closedCurve(std::span<const QPointF> points, REAL tension) {
+    const std::vector<QPointF> controls = cardinalBeziers(points, tension, true);
+    QPainterPath path = beziers(controls);
+    path.closeSubpath();
+    return path;
+}
+
+QPainterPath rectangles(std::span<const QRectF> rects) {
+    QPainterPath path;
+    for (const QRectF& rect : rects) {
+        if (rect.width() > 0 && rect.height() > 0) {
+            path.addRect(rect);
+        }
     }
-    return out;
+    return path;
 }
 
 } // namespace vellumark::gdiplus::geometry

@@ -27,7 +27,15 @@ QPainterPath beziers(std::span<const QPointF> points);
 // points, 3(n-1)+1 of them (closed: 3n+1, returning to the first point).
 std::vector<QPointF> cardinalBeziers(std::span<const QPointF> points, REAL tension, bool closed);
 
-std::vector<QPointF> toPoints(std::span<const GpPointF> points);
-std::vector<QPointF> toPoints(std::span<const GpPoint> points);
+// The open cardinal spline through the points, as Béziers; with `segments`,
+// only segments [first, first + count) of it, tangents still taken from the
+// neighbouring points.
+QPainterPath curve(std::span<const QPointF> points, REAL tension);
+QPainterPath curveSegments(std::span<const QPointF> points, REAL tension, std::size_t first,
+                           std::size_t count);
+QPainterPath closedCurve(std::span<const QPointF> points, REAL tension);
+
+// Rectangles with no area are left out, as nothing of them is drawn.
+QPainterPath rectangles(std::span<const QRectF> rects);
 
 } // namespace vellumark::gdiplus::geometry
