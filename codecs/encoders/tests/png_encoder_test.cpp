@@ -172,6 +172,76 @@ TEST(PngEncoder, LargeImagesSpanSeveralDataChunks) {
     ExpectSamePixels(sample.view, *decoded);
 }
 
+// Bands are compressed apart and joined into one stream: whatever the cut,
+// libpng must read the exact pixels back (the stream's Adler-32 included).
+TEST(PngEncoder, BandedOutputDecodesExactlyAroundBandBoundaries) {
+    struct Case {
+        std::uint32_t width, height, bands;
+        PixelLayout layout;
+        PngFilter filter;
+        int level;
+    };
+    // With 2 bands of a 2k-row image each band holds k rows; k +- 1 moves the
+    // cut by a row either way. Odd widths leave rows that are not a multiple
+    // of 4 bytes in the RGB and palette layouts.
+    const Case cases[] = {
+        {37, 1, 2, PixelLayout::Bgra8, PngFilter::Up, 1}, // one row: one band only
+        {37, 2, 2, PixelLayout::Bgra8, PngFilter::Up, 1}, // one row a band
+        {37, 3, 2, PixelLayout::Bgra8, PngFilter::Up, 1},
+        {33, 63, 2, PixelLayout::Bgra8, PngFilter::Up, 1}, // band size 32 - 1
+        {33, 64, 2, PixelLayout::Bgra8, PngFilter::Up, 1}, // band size 32
+        {33, 65, 2, PixelLayout::Bgra8, PngFilter::Up, 1}, // band size 32 + 1
+        {301, 257, 3, PixelLayout::Bgra8, PngFilter::Up, 1},
+        {301, 40, 40, PixelLayout::Bgra8, PngFilter::Up, 1}, // one row a band, many bands
+        {31, 50, 7, PixelLayout::Bgr8, PngFilter::Paeth, 1}, // filters look at the row above
+        {31, 50, 4, PixelLayout::Bgra8, PngFilter::Average, 6},
+        {29, 41, 3, PixelLayout::Indexed4, PngFilter::Sub, 12},
+        {17, 30, 5, PixelLayout::Rgba16, PngFilter::Up, 0}, // stored blocks only
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << " in " << c.bands
+                                          << " bands, level " << c.level);
+        const auto sample = testing::MakeSample(c.layout, c.width, c.height);
+        for (unsigned threads : {1u, 2u}) {
+            ByteBuffer file;
+            PngOptions options{c.filter, c.level};
+            options.bands = c.bands;
+            options.threads = threads;
+            ASSERT_EQ(EncodePng(sample.view, options, file), EncodeError::None);
+            const auto decoded = Decode(file);
+            ASSERT_TRUE(decoded);
+            ExpectSamePixels(sample.view, *decoded);
+        }
+    }
+}
+
+// Noise ends bands in stored blocks at any level; a large image takes the
+// automatic two-band path. Both must give the pixels of a one-band file.
+TEST(PngEncoder, AutomaticBandsOfNoiseMatchOneBand) {
+    auto sample = testing::MakeSample(PixelLayout::Bgra8, 403, 301, 1);
+    std::uint32_t state = 99;
+    for (std::size_t i = 0; i < sample.pixels.size(); ++i) {
+        state = state * 1103515245u + 12345u;
+        // Noise in the top half, flat in the bottom: a band of each kind.
+        sample.pixels[i] = i < sample.pixels.size() / 2 ? static_cast<std::uint8_t>(state >> 24)
+                                                        : std::uint8_t{0x80};
+    }
+    ASSERT_GE(std::size_t{403} * 4 * 301, kPngParallelMinBytes);
+    for (int level : {1, 6}) {
+        ByteBuffer automatic;
+        ByteBuffer single;
+        PngOptions one{PngFilter::Up, level};
+        one.bands = 1;
+        ASSERT_EQ(EncodePng(sample.view, {PngFilter::Up, level}, automatic), EncodeError::None);
+        ASSERT_EQ(EncodePng(sample.view, one, single), EncodeError::None);
+        const auto fromAutomatic = Decode(automatic);
+        const auto fromSingle = Decode(single);
+        ASSERT_TRUE(fromAutomatic && fromSingle) << level;
+        EXPECT_EQ(fromAutomatic->pixels, fromSingle->pixels) << level;
+        ExpectSamePixels(sample.view, *fromAutomatic);
+    }
+}
+
 TEST(PngEncoder, BadDescriptionsAndOptionsAreReportedAndLeaveTheBufferAlone) {
     const auto good = testing::MakeSample(PixelLayout::Bgra8, 8, 8);
     struct Case {
