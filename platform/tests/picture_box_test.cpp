@@ -115,6 +115,27 @@ TEST(PictureBox, BlendsTransparentPixelsOverItsOwnBackground) {
     EXPECT_TRUE(AllPixels(client, QRect(50, 10, 50, 40), kRed));
 }
 
+// A translucent picture larger than the box is scaled down before blending;
+// a dark half-transparent red tells straight alpha from premultiplied.
+TEST(PictureBox, BlendsTranslucentPixelsOfAScaledDownPicture) {
+    QImage picture(80, 80, QImage::Format_ARGB32);
+    picture.fill(Qt::transparent);
+    for (int y = 0; y < 80; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            picture.setPixel(x, y, qRgba(100, 0, 0, 128));
+        }
+    }
+    const Bytes png = EncodePng(picture);
+    const std::unique_ptr<Window> window = WindowWithBox(DisplayMode::Centre, png);
+    const QImage client = GrabClientArea(*window);
+
+    const QColor blended = client.pixelColor(kBox.left() + 10, kBox.top() + 20);
+    EXPECT_NEAR(blended.red(), 177, 3); // 100 * 0.5 + 255 * 0.5
+    EXPECT_NEAR(blended.green(), 127, 3);
+    EXPECT_NEAR(blended.blue(), 127, 3);
+    EXPECT_TRUE(AllPixels(client, QRect(kBox.left() + 22, kBox.top(), 18, 40), kWhite));
+}
+
 TEST(PictureBox, BytesThatShowNoPictureLeaveTheBackgroundAndReadBackUnchanged) {
     const Bytes picture = EncodePng(Solid(40, 40, kRed));
     Bytes truncatedPng(picture.begin(), picture.begin() + 40);
