@@ -215,5 +215,37 @@ TEST_F(ShapesFillTest, BadArraysAndNumbersAreRefused) {
     }
 }
 
+// Huge or degenerate geometry is clipped to the surface or paints nothing;
+// it never takes the process down.
+TEST_F(ShapesFillTest, HugeAndDegenerateGeometryStaysOnTheSurface) {
+    Canvas canvas(8, 8);
+    const GpBrush brush = solidBrush(kInk);
+    ASSERT_EQ(GdipFillRectangle(canvas.graphics, brush, -1e30F, -1e30F, 2e30F, 2e30F), Ok);
+    for (std::uint32_t pixel : canvas.pixels) {
+        EXPECT_EQ(pixel, kInk);
+    }
+    Canvas other(8, 8);
+    ASSERT_EQ(GdipFillEllipse(other.graphics, brush, -1e9F, -1e9F, 3e9F, 3e9F), Ok);
+    ASSERT_EQ(GdipFillPieI(other.graphics, brush, 0, 0, 0, 0, 0, 360), Ok);
+    GpPen wide = 0;
+    ASSERT_EQ(GdipCreatePen1(kInk, 1e20F, UnitWorld, &wide), Ok);
+    ASSERT_EQ(GdipDrawLine(other.graphics, wide, 0, 0, 1e20F, 1e20F), Ok);
+
+    // A texture scaled down to nothing paints nothing.
+    std::vector<std::uint32_t> pixel{0xFF00FF00};
+    GpBitmap bitmap = 0;
+    ASSERT_EQ(GdipCreateBitmapFromScan0(1, 1, 4, PixelFormat32bppARGB,
+                                        reinterpret_cast<BYTE*>(pixel.data()), &bitmap),
+              Ok);
+    GpTexture texture = 0;
+    ASSERT_EQ(GdipCreateTexture(bitmap, WrapModeClamp, &texture), Ok);
+    ASSERT_EQ(GdipScaleTextureTransform(texture, 0, 0, MatrixOrderPrepend), Ok);
+    Canvas flat(4, 4);
+    ASSERT_EQ(GdipFillRectangleI(flat.graphics, texture, 0, 0, 4, 4), Ok);
+    for (std::uint32_t p : flat.pixels) {
+        EXPECT_EQ(p, 0u);
+    }
+}
+
 } // namespace
 } // namespace vellumark::gdiplus::testing

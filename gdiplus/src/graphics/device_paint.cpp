@@ -16,6 +16,11 @@ Result<DevicePaint> texturePaint(const TextureFill& texture, const QTransform& d
     }
     const QTransform placement = texture.transform() * device;
     DevicePaint paint;
+    if (!placement.isInvertible()) {
+        // The picture collapses to a line or a point: nothing to paint.
+        paint.extentRect = QRect();
+        return paint;
+    }
     paint.brush = QBrush(tile);
     paint.brush.setTransform(placement);
     if (texture.wrapMode() == WrapModeClamp) {

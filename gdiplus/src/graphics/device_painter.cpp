@@ -22,11 +22,15 @@ void applySettings(QPainter& painter, const RenderSettings& settings) {
 // Runs `paint(QPainter&)` on the pixels in `bounds` (device pixels).
 template <typename Paint>
 Result<void> DevicePainter::paintArea(const QRectF& bounds, Paint&& paint) {
-    QRect area =
-        bounds.toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(0, 0, raster_.width, raster_.height);
+    // Bounds are cut to the raster (plus a margin for edge pixels) before
+    // they become integers, so huge shapes cannot overflow them.
+    const QRectF surface(-1, -1, raster_.width + 2, raster_.height + 2);
+    QRectF touched = bounds.normalized() & surface;
     if (clip_) {
-        area &= clip_->boundingRect().toAlignedRect().adjusted(-1, -1, 1, 1);
+        touched &= clip_->boundingRect() & surface;
     }
+    const QRect area =
+        touched.toAlignedRect().adjusted(-1, -1, 1, 1) & QRect(0, 0, raster_.width, raster_.height);
     if (area.isEmpty()) {
         return success();
     }
@@ -58,6 +62,9 @@ Result<void> DevicePainter::paintArea(const QRectF& bounds, Paint&& paint) {
 }
 
 Result<void> DevicePainter::fill(const QPainterPath& shape, const DevicePaint& paint) {
+    if (paint.extentRect && paint.extentRect->isEmpty()) {
+        return success();
+    }
     QPainterPath painted = shape;
     QRectF bounds = shape.boundingRect();
     if (paint.extentRect) {
