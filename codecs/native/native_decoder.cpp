@@ -1,8 +1,10 @@
 #include "codecs/checked_size.h"
 #include "codecs/native/bgra_fallback.h"
+#include "codecs/native/gif_native.h"
 #include "codecs/native/jpeg_native.h"
 #include "codecs/native/native_picture.h"
 #include "codecs/native/png_native.h"
+#include "codecs/native/tiff_native.h"
 
 #include <algorithm>
 
@@ -70,7 +72,7 @@ DecodeError DecodeNative(std::span<const std::uint8_t> data, FrameSink& sink, Na
     case NativeFormat::Png:
         return DecodePng(data, sink, out);
     case NativeFormat::Gif:
-        return DecodeAsBgra(data, NativeFormat::Gif, sink, out);
+        return DecodeGif(data, sink, out);
     case NativeFormat::Bmp:
         return DecodeAsBgra(data, NativeFormat::Bmp, sink, out);
     case NativeFormat::Icon:
@@ -78,7 +80,7 @@ DecodeError DecodeNative(std::span<const std::uint8_t> data, FrameSink& sink, Na
     case NativeFormat::Pcx:
         return DecodeAsBgra(data, NativeFormat::Pcx, sink, out);
     case NativeFormat::Tiff:
-        return DecodeError::Unsupported;
+        return DecodeTiff(data, sink, out);
     case NativeFormat::None:
         break;
     }

@@ -102,6 +102,17 @@ std::vector<std::uint32_t> GreyPalette(Session& s, int depth, bool hasTrns) {
     return palette;
 }
 
+// 1 and 4 bits stay packed as stored; 2-bit indices, which have no
+// format of their own, are unpacked to one byte each.
+NativeLayout IndexedLayout(Session& s, int bitDepth) {
+    if (bitDepth == 2) {
+        png_set_packing(s.png);
+    }
+    return bitDepth == 1   ? NativeLayout::Indexed1
+           : bitDepth == 4 ? NativeLayout::Indexed4
+                           : NativeLayout::Indexed8;
+}
+
 // Sets libpng's transformations and answers the frame they produce.
 NativeFrame ChooseLayout(Session& s, const Header& h) {
     NativeFrame frame{h.width, h.height, NativeLayout::Bgra32, {}};
@@ -109,22 +120,12 @@ NativeFrame ChooseLayout(Session& s, const Header& h) {
     switch (h.colourType) {
     case PNG_COLOR_TYPE_PALETTE:
         frame.palette = PaletteOf(s);
-        frame.layout = h.bitDepth == 1   ? NativeLayout::Indexed1
-                       : h.bitDepth == 4 ? NativeLayout::Indexed4
-                                         : NativeLayout::Indexed8;
-        if (h.bitDepth == 2) {
-            png_set_packing(s.png);
-        }
+        frame.layout = IndexedLayout(s, h.bitDepth);
         return frame;
     case PNG_COLOR_TYPE_GRAY:
         if (!sixteen) {
             frame.palette = GreyPalette(s, h.bitDepth, h.hasTrns);
-            frame.layout = h.bitDepth == 1   ? NativeLayout::Indexed1
-                           : h.bitDepth == 4 ? NativeLayout::Indexed4
-                                             : NativeLayout::Indexed8;
-            if (h.bitDepth == 2) {
-                png_set_packing(s.png);
-            }
+            frame.layout = IndexedLayout(s, h.bitDepth);
             return frame;
         }
         png_set_gray_to_rgb(s.png);

@@ -14,15 +14,20 @@ namespace {
 struct Fixture {
     const char* name;
     std::function<Bytes()> make;
+    std::size_t headerAt = 12; // where a run of 0xFF bytes wrecks the header
 };
 
 std::vector<Fixture> AllFixtures() {
     return {
-        {"jpeg_exif", [] { return MakeJpegWithExif(); }},
+        // Past the EXIF segment (damaged metadata alone is skipped), into the
+        // quantisation tables.
+        {"jpeg_exif", [] { return MakeJpegWithExif(); }, 172},
         {"jpeg_grey", [] { return MakeJpeg(32, 16, true, 72); }},
         {"png_rgba", [] { return MakePng({}); }},
-        {"png_palette", [] { return MakePng({.colourType = 3, .bitDepth = 4}); }},
-        {"png_rgb16", [] { return MakePng({.colourType = 2, .bitDepth = 16}); }},
+        {"png_palette", [] { return MakePng(PngOf(3, 4)); }},
+        {"png_rgb16", [] { return MakePng(PngOf(2, 16)); }},
+        {"gif_animated", [] { return MakeAnimatedGif(); }},
+        {"tiff_two_pages", [] { return MakeTwoPageTiff(); }, 4},
     };
 }
 
@@ -52,7 +57,8 @@ TEST(HostileNative, TruncatedFilesFail) {
 TEST(HostileNative, CorruptedHeadersFail) {
     for (const Fixture& fixture : AllFixtures()) {
         Bytes damaged = fixture.make();
-        std::fill(damaged.begin() + 12, damaged.begin() + 40, 0xFF);
+        const auto at = damaged.begin() + static_cast<std::ptrdiff_t>(fixture.headerAt);
+        std::fill(at, at + 28, 0xFF);
         VectorSink sink;
         NativePicture picture;
         EXPECT_NE(DecodeNative(damaged, sink, picture), DecodeError::None) << fixture.name;
@@ -83,6 +89,17 @@ TEST(HostileNative, HugeJpegHeaderFailsWithoutAllocating) {
     VectorSink sink;
     NativePicture picture;
     EXPECT_EQ(DecodeNative(jpeg, sink, picture), DecodeError::OverLimit);
+    EXPECT_EQ(sink.allocations, 0u);
+}
+
+TEST(HostileNative, HugeGifScreenFailsWithoutAllocating) {
+    Bytes gif = MakeAnimatedGif();
+    for (std::size_t i = 6; i < 10; ++i) {
+        gif[i] = 0xFF; // 65535 x 65535
+    }
+    VectorSink sink;
+    NativePicture picture;
+    EXPECT_EQ(DecodeNative(gif, sink, picture), DecodeError::OverLimit);
     EXPECT_EQ(sink.allocations, 0u);
 }
 

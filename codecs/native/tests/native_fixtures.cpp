@@ -31,9 +31,10 @@ void AppendToBytes(png_structp png, png_bytep data, png_size_t length) {
 
 // Packs one row of samples MSB-first at `depth` bits, or big-endian words
 // at 16 bits, as PNG stores them.
-Bytes PackRow(const std::vector<std::uint32_t>& samples, int depth) {
+Bytes PackRow(const std::vector<std::uint32_t>& samples, int bitDepth) {
+    const auto depth = static_cast<std::size_t>(bitDepth);
     Bytes row;
-    if (depth == 16) {
+    if (bitDepth == 16) {
         for (std::uint32_t sample : samples) {
             row.push_back(static_cast<std::uint8_t>(sample >> 8));
             row.push_back(static_cast<std::uint8_t>(sample));
@@ -102,7 +103,8 @@ Bytes ExifSegment() {
 
 void PutBE32(Bytes& bytes, std::size_t offset, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) {
-        bytes[offset + i] = static_cast<std::uint8_t>(value >> (24 - 8 * i));
+        bytes[offset + static_cast<std::size_t>(i)] =
+            static_cast<std::uint8_t>(value >> (24 - 8 * i));
     }
 }
 
@@ -111,6 +113,13 @@ std::uint32_t PngSample(const PngFixture& fixture, int x, int y, int channel) {
                                                       : (1u << fixture.bitDepth) - 1;
     const std::uint32_t value = static_cast<std::uint32_t>(x * 37 + y * 101 + channel * 53 + 7);
     return fixture.bitDepth == 16 ? (value * 977u) & 0xFFFF : value % (max + 1);
+}
+
+PngFixture PngOf(int colourType, int bitDepth) {
+    PngFixture fixture;
+    fixture.colourType = colourType;
+    fixture.bitDepth = bitDepth;
+    return fixture;
 }
 
 Bytes MakePng(const PngFixture& fixture) {
@@ -122,7 +131,8 @@ Bytes MakePng(const PngFixture& fixture) {
         return {};
     }
     png_set_write_fn(png, &out, AppendToBytes, nullptr);
-    png_set_IHDR(png, info, fixture.width, fixture.height, fixture.bitDepth, fixture.colourType,
+    png_set_IHDR(png, info, static_cast<png_uint_32>(fixture.width),
+                 static_cast<png_uint_32>(fixture.height), fixture.bitDepth, fixture.colourType,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_color palette[16];
     for (int i = 0; i < 16; ++i) {
@@ -174,7 +184,7 @@ Bytes MakePng(const PngFixture& fixture) {
 }
 
 Bytes MakeJpeg(int width, int height, bool grayscale, int dpi) {
-    Bytes pixels(static_cast<std::size_t>(width) * height * 3);
+    Bytes pixels(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 3);
     for (std::size_t i = 0; i < pixels.size(); ++i) {
         pixels[i] = static_cast<std::uint8_t>(i * 7);
     }

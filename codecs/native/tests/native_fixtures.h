@@ -30,6 +30,8 @@ struct PngFixture {
 // depth: distinct per pixel and channel.
 std::uint32_t PngSample(const PngFixture& fixture, int x, int y, int channel);
 Bytes MakePng(const PngFixture& fixture);
+// A fixture of the default size in the given colour type and depth.
+PngFixture PngOf(int colourType, int bitDepth);
 
 // A 16 x 8 colour JPEG (or greyscale) whose APP1 holds big-endian EXIF:
 // Orientation 6, XResolution and YResolution 300/1, ResolutionUnit inch,

@@ -81,7 +81,8 @@ TEST(PngNative, EveryColourTypeAndDepthDecodesToItsNativeLayout) {
         EXPECT_EQ(picture.format, NativeFormat::Png);
         for (int y = 0; y < fixture.height; ++y) {
             for (int x = 0; x < fixture.width; ++x) {
-                ASSERT_EQ(PixelAt(frame, sink.frames[0], sink.strides[0], x, y),
+                ASSERT_EQ(PixelAt(frame, sink.frames[0], sink.strides[0],
+                                  static_cast<std::uint32_t>(x), static_cast<std::uint32_t>(y)),
                           StoredColour(fixture, frame, x, y))
                     << x << "," << y;
             }
