@@ -6,7 +6,6 @@
 #include <libdeflate.h>
 #include <memory>
 #include <new>
-#include <system_error>
 #include <thread>
 #include <zlib.h>
 
@@ -147,12 +146,14 @@ ZlibPieces CompressZlibInBands(const DeflateBandPlan& plan, const BandSource& so
     std::vector<std::jthread> helpers;
     const std::size_t helperCount =
         std::min<std::size_t>(std::max(plan.threads, 1u), results.size()) - 1;
-    for (std::size_t i = 0; i < helperCount; ++i) {
-        try {
+    try {
+        helpers.reserve(helperCount);
+        for (std::size_t i = 0; i < helperCount; ++i) {
             helpers.emplace_back([&] { Work(plan, source, next, results); });
-        } catch (const std::system_error&) {
-            break; // no thread to be had: the calling thread does the rest
         }
+    } catch (const std::exception&) {
+        // No thread (or no memory for one) to be had: the calling thread
+        // takes whatever bands are left.
     }
     Work(plan, source, next, results);
     helpers.clear(); // joins
