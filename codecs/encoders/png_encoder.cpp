@@ -110,7 +110,7 @@ EncodeError EncodePng(const EncoderImage& image, const PngOptions& options, Byte
     const std::uint32_t bands = options.bands != 0 ? options.bands : plan.threads;
     // The first of two automatic bands also walks its blocks afterwards.
     plan.bandStarts = SplitRows(image.height, bands, options.bands != 0 ? 0 : kFirstBandShare);
-    const ZlibPieces compressed =
+    ZlibPieces compressed =
         CompressZlibInBands(plan, [&](std::uint32_t first, std::uint32_t end, std::uint8_t* into) {
             FilterRows(image, options.filter, header.bytesPerPixel, first, end, into);
         });
@@ -144,13 +144,14 @@ EncodeError EncodePng(const EncoderImage& image, const PngOptions& options, Byte
         AppendPalette(image, file);
     }
     // Chunk boundaries need not match the stream's, so each piece is cut on
-    // its own and nothing is joined first.
-    for (const ByteBuffer& piece : compressed.pieces) {
+    // its own and nothing is joined first; each is freed once copied.
+    for (ByteBuffer& piece : compressed.pieces) {
         const std::span<const std::uint8_t> data(piece);
         for (std::size_t at = 0; at < data.size(); at += kIdatChunkBytes) {
             AppendChunk(file, "IDAT",
                         data.subspan(at, std::min(kIdatChunkBytes, data.size() - at)));
         }
+        ByteBuffer().swap(piece);
     }
     AppendChunk(file, "IEND", {});
     out = std::move(file);
