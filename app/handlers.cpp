@@ -1,7 +1,9 @@
 #include "app/handlers.h"
 
+#include "app/button_table.h"
 #include "app/layout.h"
 #include "app/mirror_table.h"
+#include "avatar/circular_avatar.h"
 
 #include <cstdint>
 #include <utility>
@@ -12,6 +14,10 @@ namespace vellumark::app {
 void OnCreated(platform::Window& window) {
     platform::WriteProperty(window, kMirrorTimer, platform::kPropertyPeriod,
                             std::int32_t{kMirrorPeriodMs});
+    // The layout's own avatars become discs, one after another, in list order.
+    for (const std::string_view box : kStartupAvatarBoxes) {
+        avatar::CircularAvatar(window, box);
+    }
 }
 
 void OnMirrorTick(platform::Window& window) {
@@ -32,6 +38,7 @@ void OnAvatarButton(platform::Window& window, std::string_view avatarBox) {
     const Text* path = std::get_if<Text>(&name);
     Bytes data = platform::ReadWholeFile(path != nullptr ? *path : Text{});
     platform::WriteProperty(window, avatarBox, platform::kPropertyPicture, std::move(data));
+    avatar::CircularAvatar(window, avatarBox);
 }
 
 } // namespace vellumark::app
