@@ -2,6 +2,7 @@
 // confirmed picture, with white corners from the box's own background.
 #include "app/button_table.h"
 #include "app/layout.h"
+#include "codecs/encoders/tiff_encoder.h"
 #include "window_fixture.h"
 
 #include <QBuffer>
@@ -160,6 +161,24 @@ TEST_F(AvatarDiscTest, FilesThatAreNoPictureLeaveAWhiteBox) {
         EXPECT_TRUE(ReadPicture(c.box).empty());
         ExpectWhiteBox(c.box);
     }
+}
+
+TEST_F(AvatarDiscTest, ATiffTheBoxCannotShowByItselfShowsAsADisc) {
+    const QImage picture = RedSquareThenBlue(64, 64).convertToFormat(QImage::Format_ARGB32);
+    codecs::EncoderImage page;
+    page.width = 64;
+    page.height = 64;
+    page.layout = codecs::PixelLayout::Bgra8;
+    page.pixels = {picture.constBits(), static_cast<std::size_t>(picture.sizeInBytes())};
+    page.stride = static_cast<std::size_t>(picture.bytesPerLine());
+    codecs::ByteBuffer tiff;
+    ASSERT_EQ(codecs::EncodeTiff({&page, 1}, {}, tiff), codecs::EncodeError::None);
+
+    Confirm("按钮9", "picture.tif", tiff);
+    const Bytes shown = ReadPicture("图片框10");
+    ASSERT_TRUE(IsPng(shown));
+    EXPECT_EQ(DecodeImage(shown).size(), QSize(64, 64));
+    ExpectDiscOnScreen("图片框10", qRgb(255, 0, 0));
 }
 
 } // namespace
