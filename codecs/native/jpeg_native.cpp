@@ -134,14 +134,15 @@ void ReadResolution(const Session& s, NativePicture& out) {
     const PropertyItem* x = FindProperty(out, kTagXResolution);
     const PropertyItem* y = FindProperty(out, kTagYResolution);
     const PropertyItem* unit = FindProperty(out, kTagResolutionUnit);
-    const auto dpiX = x ? RationalValue(*x) : std::nullopt;
-    const auto dpiY = y ? RationalValue(*y) : std::nullopt;
+    // A missing or unreadable tag reads as 0, which the checks below refuse.
+    const double dpiX = x ? RationalValue(*x).value_or(0.0) : 0.0;
+    const double dpiY = y ? RationalValue(*y).value_or(0.0) : 0.0;
     const std::uint16_t unitValue = unit ? ShortValue(*unit).value_or(2) : 2;
-    if (dpiX && dpiY && *dpiX > 0 && *dpiY > 0 && std::isfinite(*dpiX) && std::isfinite(*dpiY) &&
+    if (dpiX > 0 && dpiY > 0 && std::isfinite(dpiX) && std::isfinite(dpiY) &&
         (unitValue == 2 || unitValue == 3)) {
         const double scale = unitValue == 3 ? 2.54 : 1.0;
-        out.dpiX = *dpiX * scale;
-        out.dpiY = *dpiY * scale;
+        out.dpiX = dpiX * scale;
+        out.dpiY = dpiY * scale;
         out.realDpi = true;
     }
 }
