@@ -2,6 +2,7 @@
 #include "codecs/gif_decoder.h"
 
 #include "codecs/byte_reader.h"
+#include "codecs/gif_memory_reader.h"
 #include "codecs/limits.h"
 
 #include <algorithm>
@@ -13,28 +14,6 @@
 namespace vellumark::codecs {
 
 namespace {
-
-struct MemoryInput {
-    std::span<const std::uint8_t> data;
-    std::size_t position = 0;
-};
-
-int ReadFromMemory(GifFileType* gif, GifByteType* target, int wanted) {
-    auto* input = static_cast<MemoryInput*>(gif->UserData);
-    const std::size_t count = std::min(static_cast<std::size_t>(std::max(wanted, 0)),
-                                       input->data.size() - input->position);
-    std::memcpy(target, input->data.data() + input->position, count);
-    input->position += count;
-    return static_cast<int>(count);
-}
-
-struct GifCloser {
-    void operator()(GifFileType* gif) const {
-        int error = 0;
-        DGifCloseFile(gif, &error);
-    }
-};
-using GifHandle = std::unique_ptr<GifFileType, GifCloser>;
 
 // Reads extension blocks up to the first image descriptor, keeping the
 // transparent index of the graphic control extension that precedes it.
@@ -119,9 +98,9 @@ GifDecoder::GifDecoder(std::span<const std::uint8_t> data, PictureSize screen)
 
 // The frame is clipped to the logical screen, which is the picture's size.
 DecodeError GifDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& out) {
-    MemoryInput input{data_};
+    GifMemoryInput input{data_};
     int error = 0;
-    GifHandle gif(DGifOpen(&input, ReadFromMemory, &error));
+    GifHandle gif(DGifOpen(&input, ReadGifFromMemory, &error));
     int transparentIndex = NO_TRANSPARENT_COLOR;
     if (!gif || !SkipToFirstImage(gif.get(), transparentIndex)) {
         return DecodeError::Malformed;

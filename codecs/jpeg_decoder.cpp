@@ -4,6 +4,7 @@
 // must survive the jump lives in the heap-held Session.
 #include "codecs/jpeg_decoder.h"
 
+#include "codecs/jpeg_error_handling.h"
 #include "codecs/limits.h"
 
 #include <csetjmp>
@@ -15,37 +16,6 @@ namespace vellumark::codecs {
 
 namespace {
 
-struct ErrorManager {
-    jpeg_error_mgr base; // first, so libjpeg's pointer converts back
-    std::jmp_buf jump;
-    bool truncated = false;
-    bool tooBig = false; // beyond libjpeg's own 65500-pixel side
-};
-
-[[noreturn]] void LeaveOnError(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    errors->tooBig = info->err->msg_code == JERR_IMAGE_TOO_BIG;
-    std::longjmp(errors->jump, 1);
-}
-
-// Warnings are tolerated except running out of data, which libjpeg papers
-// over with grey rows. Nothing is printed.
-void NoteMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
-        reinterpret_cast<ErrorManager*>(info->err)->truncated = true;
-    }
-}
-
-// Progressive files can repeat scans without end; each scan costs a pass
-// over the whole coefficient buffer, so a hostile file is stopped here.
-void LimitScans(j_common_ptr info) {
-    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
-    if (decompress->input_scan_number > static_cast<int>(kMaxJpegScans)) {
-        info->err->msg_code = JERR_NOT_COMPILED;
-        info->err->error_exit(info);
-    }
-}
-
 bool IsCmyk(J_COLOR_SPACE space) {
     return space == JCS_CMYK || space == JCS_YCCK;
 }
@@ -54,7 +24,7 @@ bool IsCmyk(J_COLOR_SPACE space) {
 
 struct JpegDecoder::Session {
     jpeg_decompress_struct info{};
-    ErrorManager errors{};
+    JpegErrorManager errors{};
     jpeg_progress_mgr progress{};
     bool created = false;
 
@@ -69,15 +39,15 @@ namespace {
 
 bool ReadHeader(JpegDecoder::Session& s, std::span<const std::uint8_t> data) {
     s.info.err = jpeg_std_error(&s.errors.base);
-    s.errors.base.error_exit = LeaveOnError;
-    s.errors.base.emit_message = NoteMessage;
+    s.errors.base.error_exit = LeaveJpegOnError;
+    s.errors.base.emit_message = NoteJpegMessage;
     if (setjmp(s.errors.jump)) {
         return false;
     }
     jpeg_create_decompress(&s.info);
     s.created = true;
     s.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
-    s.progress.progress_monitor = LimitScans;
+    s.progress.progress_monitor = LimitJpegScans;
     s.info.progress = &s.progress;
     jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
     return jpeg_read_header(&s.info, TRUE) == JPEG_HEADER_OK;

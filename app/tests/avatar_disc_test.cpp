@@ -29,7 +29,7 @@ bool IsPng(const Bytes& bytes) {
            std::equal(std::begin(kSignature), std::end(kSignature), bytes.begin());
 }
 
-const platform::ControlSpec& Spec(std::string_view name) {
+const platform::ControlSpec& LayoutEntry(std::string_view name) {
     const auto layout = MockupLayout();
     return *std::find_if(layout.begin(), layout.end(),
                          [name](const platform::ControlSpec& c) { return c.name == name; });
@@ -113,7 +113,7 @@ TEST_F(AvatarDiscTest, StartUpCutsTheNineLayoutAvatarsToDiscsAndLeavesThePhoneSc
         ASSERT_TRUE(IsPng(picture)) << box;
         const QImage disc = DecodeImage(picture);
         const QImage source =
-            DecodeImage(Bytes(Spec(box).picture.begin(), Spec(box).picture.end()));
+            DecodeImage(Bytes(LayoutEntry(box).picture.begin(), LayoutEntry(box).picture.end()));
         const int side = std::min(source.width(), source.height());
         EXPECT_EQ(disc.size(), QSize(side, side)) << box;
         EXPECT_EQ(qAlpha(disc.pixel(0, 0)), 0) << box;
@@ -121,7 +121,7 @@ TEST_F(AvatarDiscTest, StartUpCutsTheNineLayoutAvatarsToDiscsAndLeavesThePhoneSc
         EXPECT_EQ(disc.pixel(side / 2, side / 2), source.pixel(side / 2, side / 2)) << box;
         ExpectDiscOnScreen(box);
     }
-    const platform::ControlSpec& screen = Spec("图片框5");
+    const platform::ControlSpec& screen = LayoutEntry("图片框5");
     EXPECT_EQ(ReadPicture("图片框5"), Bytes(screen.picture.begin(), screen.picture.end()));
 }
 

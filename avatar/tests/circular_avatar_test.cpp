@@ -180,11 +180,11 @@ protected:
         box.height = 40;
         box.picture = picture_;
         box.background = platform::Rgb{255, 255, 255};
-        platform::WindowSpec spec;
-        spec.title = "Avatar";
-        spec.clientWidth = 80;
-        spec.clientHeight = 60;
-        return platform::CreateWindow(spec, controls_, {});
+        platform::WindowSpec window;
+        window.title = "Avatar";
+        window.clientWidth = 80;
+        window.clientHeight = 60;
+        return platform::CreateWindow(window, controls_, {});
     }
 
     static Bytes Picture(platform::Window& window) {

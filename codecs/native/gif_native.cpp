@@ -2,6 +2,7 @@
 #include "codecs/native/gif_native.h"
 
 #include "codecs/byte_reader.h"
+#include "codecs/gif_memory_reader.h"
 #include "codecs/native/frame_allocator.h"
 #include "codecs/native/native_limits.h"
 #include "codecs/native/property_items.h"
@@ -14,28 +15,6 @@
 namespace vellumark::codecs::native {
 
 namespace {
-
-struct MemoryInput {
-    std::span<const std::uint8_t> data;
-    std::size_t position = 0;
-};
-
-int ReadFromMemory(GifFileType* gif, GifByteType* target, int wanted) {
-    auto* input = static_cast<MemoryInput*>(gif->UserData);
-    const std::size_t count = std::min(static_cast<std::size_t>(std::max(wanted, 0)),
-                                       input->data.size() - input->position);
-    std::memcpy(target, input->data.data() + input->position, count);
-    input->position += count;
-    return static_cast<int>(count);
-}
-
-struct GifCloser {
-    void operator()(GifFileType* gif) const {
-        int error = 0;
-        DGifCloseFile(gif, &error);
-    }
-};
-using GifHandle = std::unique_ptr<GifFileType, GifCloser>;
 
 // One frame as stored: its rectangle on the screen, indices and colours.
 struct StoredFrame {
@@ -145,7 +124,7 @@ DecodeError ReadFrame(GifFileType* gif, const GraphicsControlBlock& control, std
     return DecodeError::None;
 }
 
-DecodeError ReadAnimation(GifFileType* gif, const MemoryInput& input, Animation& animation) {
+DecodeError ReadAnimation(GifFileType* gif, const GifMemoryInput& input, Animation& animation) {
     std::uint64_t budget = kMaxTotalFrameBytes / 4;
     GraphicsControlBlock control{DISPOSAL_UNSPECIFIED, false, 0, NO_TRANSPARENT_COLOR};
     for (;;) {
@@ -284,9 +263,9 @@ DecodeError DecodeGif(std::span<const std::uint8_t> data, FrameSink& sink, Nativ
     if (!WithinPixelLimits(*width, *height)) {
         return DecodeError::OverLimit;
     }
-    MemoryInput input{data};
+    GifMemoryInput input{data};
     int error = 0;
-    GifHandle gif(DGifOpen(&input, ReadFromMemory, &error));
+    GifHandle gif(DGifOpen(&input, ReadGifFromMemory, &error));
     if (!gif) {
         return DecodeError::Malformed;
     }

@@ -4,6 +4,7 @@
 // survive the jump lives in the heap-held Session.
 #include "codecs/native/jpeg_native.h"
 
+#include "codecs/jpeg_error_handling.h"
 #include "codecs/limits.h"
 #include "codecs/native/exif_properties.h"
 #include "codecs/native/frame_allocator.h"
@@ -26,40 +27,9 @@ namespace {
 constexpr int kIccMarker = JPEG_APP0 + 2;
 constexpr int kExifMarker = JPEG_APP0 + 1;
 
-struct ErrorManager {
-    jpeg_error_mgr base; // first, so libjpeg's pointer converts back
-    std::jmp_buf jump;
-    bool truncated = false;
-    bool tooBig = false;
-};
-
-[[noreturn]] void LeaveOnError(j_common_ptr info) {
-    auto* errors = reinterpret_cast<ErrorManager*>(info->err);
-    errors->tooBig = info->err->msg_code == JERR_IMAGE_TOO_BIG;
-    std::longjmp(errors->jump, 1);
-}
-
-// Running out of data is a failure (libjpeg would pad with grey); other
-// warnings are tolerated. Nothing is printed.
-void NoteMessage(j_common_ptr info, int level) {
-    if (level < 0 && info->err->msg_code == JWRN_JPEG_EOF) {
-        reinterpret_cast<ErrorManager*>(info->err)->truncated = true;
-    }
-}
-
-// Each progressive scan costs a pass over all coefficients; a file that
-// repeats scans without end is stopped.
-void LimitScans(j_common_ptr info) {
-    auto* decompress = reinterpret_cast<j_decompress_ptr>(info);
-    if (decompress->input_scan_number > static_cast<int>(kMaxJpegScans)) {
-        info->err->msg_code = JERR_NOT_COMPILED;
-        info->err->error_exit(info);
-    }
-}
-
 struct Session {
     jpeg_decompress_struct info{};
-    ErrorManager errors{};
+    JpegErrorManager errors{};
     jpeg_progress_mgr progress{};
     bool created = false;
 
@@ -72,15 +42,15 @@ struct Session {
 
 bool ReadHeader(Session& s, std::span<const std::uint8_t> data) {
     s.info.err = jpeg_std_error(&s.errors.base);
-    s.errors.base.error_exit = LeaveOnError;
-    s.errors.base.emit_message = NoteMessage;
+    s.errors.base.error_exit = LeaveJpegOnError;
+    s.errors.base.emit_message = NoteJpegMessage;
     if (setjmp(s.errors.jump)) {
         return false;
     }
     jpeg_create_decompress(&s.info);
     s.created = true;
     s.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
-    s.progress.progress_monitor = LimitScans;
+    s.progress.progress_monitor = LimitJpegScans;
     s.info.progress = &s.progress;
     jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
     jpeg_save_markers(&s.info, kExifMarker, 0xFFFF);

@@ -12,50 +12,50 @@ void PutU32(ByteVector& bytes, std::size_t at, std::uint32_t value) {
     PutU16(bytes, at + 2, value >> 16);
 }
 
-ByteVector BuildDib(const DibSpec& spec) {
-    ByteVector dib(spec.headerSize, 0);
-    PutU32(dib, 0, spec.headerSize);
-    if (spec.headerSize == 12) {
-        PutU16(dib, 4, static_cast<std::uint32_t>(spec.width));
-        PutU16(dib, 6, static_cast<std::uint32_t>(spec.height));
+ByteVector BuildDib(const DibHeaderFields& fields) {
+    ByteVector dib(fields.headerSize, 0);
+    PutU32(dib, 0, fields.headerSize);
+    if (fields.headerSize == 12) {
+        PutU16(dib, 4, static_cast<std::uint32_t>(fields.width));
+        PutU16(dib, 6, static_cast<std::uint32_t>(fields.height));
         PutU16(dib, 8, 1);
-        PutU16(dib, 10, spec.bitsPerPixel);
+        PutU16(dib, 10, fields.bitsPerPixel);
     } else {
-        PutU32(dib, 4, static_cast<std::uint32_t>(spec.width));
-        PutU32(dib, 8, static_cast<std::uint32_t>(spec.height));
+        PutU32(dib, 4, static_cast<std::uint32_t>(fields.width));
+        PutU32(dib, 8, static_cast<std::uint32_t>(fields.height));
         PutU16(dib, 12, 1);
-        PutU16(dib, 14, spec.bitsPerPixel);
-        PutU32(dib, 16, spec.compression);
-        PutU32(dib, 32, spec.coloursUsed);
+        PutU16(dib, 14, fields.bitsPerPixel);
+        PutU32(dib, 16, fields.compression);
+        PutU32(dib, 32, fields.coloursUsed);
     }
-    const bool masksInHeader = spec.headerSize >= 52;
-    for (std::size_t i = 0; i < spec.masks.size(); ++i) {
+    const bool masksInHeader = fields.headerSize >= 52;
+    for (std::size_t i = 0; i < fields.masks.size(); ++i) {
         if (masksInHeader) {
-            if (40 + i * 4 + 4 <= spec.headerSize) {
-                PutU32(dib, 40 + i * 4, spec.masks[i]);
+            if (40 + i * 4 + 4 <= fields.headerSize) {
+                PutU32(dib, 40 + i * 4, fields.masks[i]);
             }
         } else {
             dib.resize(dib.size() + 4);
-            PutU32(dib, dib.size() - 4, spec.masks[i]);
+            PutU32(dib, dib.size() - 4, fields.masks[i]);
         }
     }
-    for (const auto& entry : spec.palette) {
+    for (const auto& entry : fields.palette) {
         dib.insert(dib.end(), entry.begin(), entry.end());
-        if (spec.headerSize != 12) {
+        if (fields.headerSize != 12) {
             dib.push_back(0);
         }
     }
-    dib.insert(dib.end(), spec.pixels.begin(), spec.pixels.end());
+    dib.insert(dib.end(), fields.pixels.begin(), fields.pixels.end());
     return dib;
 }
 
-ByteVector BuildBmp(const DibSpec& spec) {
-    const ByteVector dib = BuildDib(spec);
+ByteVector BuildBmp(const DibHeaderFields& fields) {
+    const ByteVector dib = BuildDib(fields);
     ByteVector file(14, 0);
     file[0] = 'B';
     file[1] = 'M';
     PutU32(file, 2, static_cast<std::uint32_t>(14 + dib.size()));
-    PutU32(file, 10, static_cast<std::uint32_t>(14 + dib.size() - spec.pixels.size()));
+    PutU32(file, 10, static_cast<std::uint32_t>(14 + dib.size() - fields.pixels.size()));
     file.insert(file.end(), dib.begin(), dib.end());
     return file;
 }

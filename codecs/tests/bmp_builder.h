@@ -10,7 +10,7 @@
 
 namespace vellumark::codecs::testing {
 
-struct DibSpec {
+struct DibHeaderFields {
     std::uint32_t headerSize = 40; // 12, 40, 52, 56, 108 or 124
     std::int32_t width = 0;
     std::int32_t height = 0; // negative: top-down
@@ -23,10 +23,10 @@ struct DibSpec {
 };
 
 // Header, masks, palette and pixels, as stored after a BMP file header.
-ByteVector BuildDib(const DibSpec& spec);
+ByteVector BuildDib(const DibHeaderFields& fields);
 
 // A "BM" file whose pixel offset points right after the palette.
-ByteVector BuildBmp(const DibSpec& spec);
+ByteVector BuildBmp(const DibHeaderFields& fields);
 
 // Deterministic pseudo-random bytes.
 ByteVector NoiseBytes(std::size_t count, std::uint32_t seed);

@@ -10,7 +10,7 @@ namespace {
 
 using testing::BuildBmp;
 using testing::DecodeOrFail;
-using testing::DibSpec;
+using testing::DibHeaderFields;
 using testing::PixelAt;
 
 std::size_t Stride(std::int32_t width, int bits) {
@@ -18,9 +18,9 @@ std::size_t Stride(std::int32_t width, int bits) {
 }
 
 // Noise pixels for the whole image, with a full palette when indexed.
-DibSpec NoiseSpec(std::uint32_t headerSize, std::uint16_t bits, std::int32_t height,
-                  std::uint32_t compression = 0, std::vector<std::uint32_t> masks = {}) {
-    DibSpec spec;
+DibHeaderFields NoiseSpec(std::uint32_t headerSize, std::uint16_t bits, std::int32_t height,
+                          std::uint32_t compression = 0, std::vector<std::uint32_t> masks = {}) {
+    DibHeaderFields spec;
     spec.headerSize = headerSize;
     spec.width = 13;
     spec.height = height;
@@ -38,7 +38,7 @@ DibSpec NoiseSpec(std::uint32_t headerSize, std::uint16_t bits, std::int32_t hei
 TEST(BmpDecoder, DepthsAndHeadersMatchQt) {
     const struct {
         const char* name;
-        DibSpec spec;
+        DibHeaderFields spec;
         int tolerance;
     } cases[] = {
         {"1-bit", NoiseSpec(40, 1, 7), 0},
@@ -77,12 +77,12 @@ TEST(BmpDecoder, QtWrittenFileMatchesQt) {
 }
 
 // The colour of palette entry i as our output bytes.
-std::array<std::uint8_t, 4> Entry(const DibSpec& spec, std::size_t i) {
+std::array<std::uint8_t, 4> Entry(const DibHeaderFields& spec, std::size_t i) {
     return {spec.palette[i][0], spec.palette[i][1], spec.palette[i][2], 255};
 }
 
 TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndSkippedPixels) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = 6;
     spec.height = 3;
     spec.bitsPerPixel = 8;
@@ -112,7 +112,7 @@ TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndSkippedPixels) {
 }
 
 TEST(BmpDecoder, Rle4NibblesAlternate) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = 7;
     spec.height = 1;
     spec.bitsPerPixel = 4;
@@ -132,7 +132,7 @@ TEST(BmpDecoder, Rle4NibblesAlternate) {
 }
 
 TEST(BmpDecoder, Rle8MatchesQtWhenEveryPixelIsCovered) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = 5;
     spec.height = 2;
     spec.bitsPerPixel = 8;
@@ -144,7 +144,7 @@ TEST(BmpDecoder, Rle8MatchesQtWhenEveryPixelIsCovered) {
 }
 
 TEST(BmpDecoder, IndexPastThePaletteIsOpaqueBlack) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = 2;
     spec.height = 1;
     spec.bitsPerPixel = 8;
@@ -157,7 +157,7 @@ TEST(BmpDecoder, IndexPastThePaletteIsOpaqueBlack) {
 }
 
 TEST(BmpDecoder, FiveBitWhiteIsFullWhite) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = 2;
     spec.height = 1;
     spec.bitsPerPixel = 16;
@@ -168,14 +168,14 @@ TEST(BmpDecoder, FiveBitWhiteIsFullWhite) {
 }
 
 TEST(BmpDecoder, BrokenHeadersAndDataFail) {
-    auto withField = [](DibSpec spec, std::size_t at, std::uint32_t value) {
+    auto withField = [](DibHeaderFields spec, std::size_t at, std::uint32_t value) {
         auto bmp = BuildBmp(spec);
         testing::PutU32(bmp, at, value);
         return bmp;
     };
-    const DibSpec good = NoiseSpec(40, 24, 7);
+    const DibHeaderFields good = NoiseSpec(40, 24, 7);
     const auto goodBmp = BuildBmp(good);
-    DibSpec rleRunsOut = NoiseSpec(40, 8, 2, 1);
+    DibHeaderFields rleRunsOut = NoiseSpec(40, 8, 2, 1);
     rleRunsOut.pixels = {2, 1, 0}; // no end of line, no end of bitmap, odd tail
     const testing::FailureCase cases[] = {
         {"100000 x 100000",

@@ -9,7 +9,7 @@ namespace vellumark::codecs {
 namespace {
 
 using testing::ByteVector;
-using testing::DibSpec;
+using testing::DibHeaderFields;
 
 // A directory of `type` (1 icon, 2 cursor) over the given entry images. The
 // directory's own size and depth bytes are left 0, as many writers do.
@@ -28,7 +28,7 @@ ByteVector BuildIcon(std::uint16_t type, const std::vector<ByteVector>& images) 
 // A DIB entry of one colour: the header counts the mask rows too.
 ByteVector SolidEntry(std::int32_t side, std::uint16_t bits, std::uint8_t shade,
                       ByteVector mask = {}) {
-    DibSpec spec;
+    DibHeaderFields spec;
     spec.width = side;
     spec.height = side * 2;
     spec.bitsPerPixel = bits;
