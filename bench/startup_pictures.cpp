@@ -12,7 +12,7 @@ std::vector<StartupPicture> StartupPictures() {
     std::vector<StartupPicture> pictures;
     for (const std::string_view box : app::kStartupAvatarBoxes) {
         const auto control = std::find_if(layout.begin(), layout.end(),
-                                          [&](const auto& control) { return control.name == box; });
+                                          [&](const auto& spec) { return spec.name == box; });
         if (control != layout.end()) {
             pictures.push_back({box, control->picture, static_cast<std::uint32_t>(control->width),
                                 static_cast<std::uint32_t>(control->height)});
