@@ -16,19 +16,22 @@ bool BmpDecoder::Sniff(std::span<const std::uint8_t> data) {
     return data.size() >= 2 && data[0] == 'B' && data[1] == 'M';
 }
 
-CodecCreation BmpDecoder::Create(std::span<const std::uint8_t> data) {
+DecodeError BmpDecoder::ParseFile(std::span<const std::uint8_t> data, DibLayout& layout) {
     if (!Sniff(data)) {
-        return CreationFailed(DecodeError::NotAPicture);
+        return DecodeError::NotAPicture;
     }
     ByteReader reader(data);
     reader.Seek(kPixelOffsetField);
     const auto pixelOffset = reader.U32LE();
     if (!pixelOffset || *pixelOffset < kFileHeaderBytes) {
-        return CreationFailed(DecodeError::Malformed);
+        return DecodeError::Malformed;
     }
+    return ParseDib(data.subspan(kFileHeaderBytes), *pixelOffset - kFileHeaderBytes, false, layout);
+}
+
+CodecCreation BmpDecoder::Create(std::span<const std::uint8_t> data) {
     DibLayout layout;
-    const DecodeError parsed =
-        ParseDib(data.subspan(kFileHeaderBytes), *pixelOffset - kFileHeaderBytes, false, layout);
+    const DecodeError parsed = ParseFile(data, layout);
     if (parsed != DecodeError::None) {
         return CreationFailed(parsed);
     }

@@ -17,6 +17,10 @@ public:
     // Reads the file and DIB headers and checks sizes, offsets and limits.
     static CodecCreation Create(std::span<const std::uint8_t> data);
 
+    // The file header and the DIB after it, as Create reads them; also
+    // used by the imaging library's decoder, which keeps the stored depth.
+    static DecodeError ParseFile(std::span<const std::uint8_t> data, DibLayout& layout);
+
     explicit BmpDecoder(DibLayout layout);
 
     PictureSize Size() const override { return {layout_.width, layout_.height}; }

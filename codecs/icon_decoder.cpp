@@ -10,6 +10,7 @@
 #include "codecs/limits.h"
 #include "codecs/png_decoder.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace vellumark::codecs {
@@ -77,12 +78,6 @@ std::optional<IconDecoder::Entry> Measure(std::span<const std::uint8_t> bytes) {
     entry.size = {static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height)};
     entry.bitsPerPixel = *bits;
     return entry;
-}
-
-bool Better(const IconDecoder::Entry& candidate, const IconDecoder::Entry& best) {
-    const std::uint64_t area = std::uint64_t{candidate.size.width} * candidate.size.height;
-    const std::uint64_t bestArea = std::uint64_t{best.size.width} * best.size.height;
-    return area > bestArea || (area == bestArea && candidate.bitsPerPixel > best.bitsPerPixel);
 }
 
 // The AND mask follows the colour rows: 1 bit a pixel, rows padded to 4
@@ -161,15 +156,21 @@ bool IconDecoder::SniffCursor(std::span<const std::uint8_t> data) {
     return HasDirectory(data, 2);
 }
 
-CodecCreation IconDecoder::Create(std::span<const std::uint8_t> data) {
+bool IconDecoder::Better(const Entry& candidate, const Entry& best) {
+    const std::uint64_t area = std::uint64_t{candidate.size.width} * candidate.size.height;
+    const std::uint64_t bestArea = std::uint64_t{best.size.width} * best.size.height;
+    return area > bestArea || (area == bestArea && candidate.bitsPerPixel > best.bitsPerPixel);
+}
+
+std::vector<IconDecoder::Entry> IconDecoder::Entries(std::span<const std::uint8_t> data) {
+    std::vector<Entry> entries;
     if (!SniffIcon(data) && !SniffCursor(data)) {
-        return CreationFailed(DecodeError::NotAPicture);
+        return entries;
     }
     ByteReader reader(data);
     reader.Seek(4);
     const std::uint32_t count =
         std::min<std::uint32_t>(reader.U16LE().value_or(0), kMaxIconEntries);
-    std::optional<Entry> best;
     for (std::uint32_t i = 0; i < count; ++i) {
         ByteReader field(data);
         field.Seek(kDirectoryBytes + std::size_t{i} * kEntryBytes + 8);
@@ -183,8 +184,20 @@ CodecCreation IconDecoder::Create(std::span<const std::uint8_t> data) {
         }
         const auto bytes =
             data.subspan(*offset, std::min<std::size_t>(*size, data.size() - *offset));
-        const auto entry = Measure(bytes);
-        if (entry && (!best || Better(*entry, *best))) {
+        if (const auto entry = Measure(bytes)) {
+            entries.push_back(*entry);
+        }
+    }
+    return entries;
+}
+
+CodecCreation IconDecoder::Create(std::span<const std::uint8_t> data) {
+    if (!SniffIcon(data) && !SniffCursor(data)) {
+        return CreationFailed(DecodeError::NotAPicture);
+    }
+    std::optional<Entry> best;
+    for (const Entry& entry : Entries(data)) {
+        if (!best || Better(entry, *best)) {
             best = entry;
         }
     }
@@ -199,15 +212,23 @@ CodecCreation IconDecoder::Create(std::span<const std::uint8_t> data) {
 
 IconDecoder::IconDecoder(Entry chosen) : chosen_(chosen) {}
 
-DecodeError IconDecoder::DecodeFirstFrameImpl(const DecodeOptions& options, Bgra8Image& out) {
-    if (!chosen_.isPng) {
-        return DecodeDibEntry(chosen_.bytes, out);
+DecodeError IconDecoder::DecodeEntry(const Entry& entry, const DecodeOptions& options,
+                                     Bgra8Image& out) {
+    if (!WithinPixelLimits(entry.size.width, entry.size.height)) {
+        return DecodeError::OverLimit;
     }
-    CodecCreation png = PngDecoder::Create(chosen_.bytes);
+    if (!entry.isPng) {
+        return DecodeDibEntry(entry.bytes, out);
+    }
+    CodecCreation png = PngDecoder::Create(entry.bytes);
     if (png.error != DecodeError::None) {
         return png.error;
     }
     return png.codec->DecodeFirstFrame(options, out);
+}
+
+DecodeError IconDecoder::DecodeFirstFrameImpl(const DecodeOptions& options, Bgra8Image& out) {
+    return DecodeEntry(chosen_, options, out);
 }
 
 } // namespace vellumark::codecs

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <span>
+#include <vector>
 
 namespace vellumark::codecs {
 
@@ -24,6 +25,15 @@ public:
         PictureSize size;
         std::uint32_t bitsPerPixel = 0;
     };
+
+    // Every readable entry of the directory, in directory order; a
+    // directory cut short gives the entries before the cut.
+    static std::vector<Entry> Entries(std::span<const std::uint8_t> data);
+    // True when `candidate` shows better than `best`: larger, then deeper.
+    static bool Better(const Entry& candidate, const Entry& best);
+    // Decodes one entry (its AND mask applied) into 32-bit BGRA.
+    static DecodeError DecodeEntry(const Entry& entry, const DecodeOptions& options,
+                                   Bgra8Image& out);
 
     explicit IconDecoder(Entry chosen);
 

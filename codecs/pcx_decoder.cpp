@@ -104,12 +104,11 @@ bool PcxDecoder::Sniff(std::span<const std::uint8_t> data) {
     return (version <= 5 && bits == 8) || (version == 3 && bits == 1);
 }
 
-CodecCreation PcxDecoder::Create(std::span<const std::uint8_t> data) {
+DecodeError PcxDecoder::ReadHeader(std::span<const std::uint8_t> data, Header& header) {
     if (!Sniff(data)) {
-        return CreationFailed(DecodeError::NotAPicture);
+        return DecodeError::NotAPicture;
     }
     ByteReader reader(data);
-    Header header;
     reader.Skip(1);
     header.version = reader.U8().value_or(0);
     reader.Skip(1);
@@ -122,29 +121,43 @@ CodecCreation PcxDecoder::Create(std::span<const std::uint8_t> data) {
     header.planes = reader.U8().value_or(0);
     header.bytesPerLine = reader.U16LE().value_or(0);
     if (reader.failed() || data.size() < kHeaderBytes || *xMax < *xMin || *yMax < *yMin) {
-        return CreationFailed(DecodeError::Malformed);
+        return DecodeError::Malformed;
     }
     header.width = std::uint32_t{*xMax} - *xMin + 1;
     header.height = std::uint32_t{*yMax} - *yMin + 1;
     if (!WithinPixelLimits(header.width, header.height)) {
-        return CreationFailed(DecodeError::OverLimit);
+        return DecodeError::OverLimit;
     }
     if (!SupportedLayout(header.bitsPerPlane, header.planes)) {
-        return CreationFailed(DecodeError::Unsupported);
+        return DecodeError::Unsupported;
     }
     const auto needed = RowBytes(header.width, header.bitsPerPlane, 1);
     if (!needed || header.bytesPerLine < *needed) {
-        return CreationFailed(DecodeError::Malformed);
+        return DecodeError::Malformed;
+    }
+    return DecodeError::None;
+}
+
+CodecCreation PcxDecoder::Create(std::span<const std::uint8_t> data) {
+    Header header;
+    if (const DecodeError read = ReadHeader(data, header); read != DecodeError::None) {
+        return CreationFailed(read);
     }
     return Created<PcxDecoder>(data, header);
+}
+
+std::array<std::uint8_t, 3> PcxDecoder::ImpliedColour(const Header& header, unsigned int index) {
+    return header.planes == 1 ? kEgaPalette[(index & 1u) * 15] : kEgaPalette[index & 15u];
 }
 
 PcxDecoder::PcxDecoder(std::span<const std::uint8_t> data, Header header)
     : data_(data), header_(header) {}
 
-DecodeError PcxDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& out) {
+DecodeError PcxDecoder::ReadLines(std::span<const std::uint8_t>& palette,
+                                  const std::function<DecodeError()>& allocate,
+                                  const LineVisitor& line) const {
     std::span<const std::uint8_t> encoded = data_.subspan(kHeaderBytes);
-    std::span<const std::uint8_t> palette;
+    palette = {};
     if (header_.bitsPerPlane == 8 && header_.planes == 1) {
         if (encoded.size() < kTrailingPaletteBytes ||
             encoded[encoded.size() - kTrailingPaletteBytes] != kPaletteMarker) {
@@ -153,25 +166,33 @@ DecodeError PcxDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& o
         palette = encoded.last(kTrailingPaletteBytes - 1);
         encoded = encoded.first(encoded.size() - kTrailingPaletteBytes);
     }
-    // Refuse before allocating when even the longest runs could not fill
-    // the picture from the bytes there are.
+    // Refuse before anything is allocated when even the longest runs could
+    // not fill the picture from the bytes there are.
     const auto lineBytes = CheckedProduct({header_.planes, header_.bytesPerLine});
     const auto totalBytes = lineBytes ? CheckedProduct({*lineBytes, header_.height}) : std::nullopt;
     const auto reachable = CheckedProduct({encoded.size(), kLongestRun});
     if (!totalBytes || !reachable || *reachable / 2 + kLongestRun < *totalBytes) {
         return DecodeError::Malformed;
     }
-    const DecodeError sized = AllocateBgra(header_.width, header_.height, out);
-    if (sized != DecodeError::None) {
-        return sized;
+    if (const DecodeError allocated = allocate(); allocated != DecodeError::None) {
+        return allocated;
     }
-    std::vector<std::uint8_t> line(*lineBytes);
+    std::vector<std::uint8_t> scanLine(*lineBytes);
     RunLengthStream stream(encoded);
-    const std::size_t plane = header_.bytesPerLine;
     for (std::uint32_t y = 0; y < header_.height; ++y) {
-        if (!stream.Fill(line)) {
+        if (!stream.Fill(scanLine)) {
             return DecodeError::Malformed;
         }
+        line(y, scanLine);
+    }
+    return DecodeError::None;
+}
+
+DecodeError PcxDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& out) {
+    const std::size_t plane = header_.bytesPerLine;
+    std::span<const std::uint8_t> palette;
+    const auto allocate = [&] { return AllocateBgra(header_.width, header_.height, out); };
+    return ReadLines(palette, allocate, [&](std::uint32_t y, std::span<const std::uint8_t> line) {
         std::uint8_t* row = out.pixels.data() + std::size_t{y} * header_.width * 4;
         for (std::uint32_t x = 0; x < header_.width; ++x) {
             std::uint8_t* pixel = row + std::size_t{x} * 4;
@@ -186,13 +207,11 @@ DecodeError PcxDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& o
                 for (std::uint32_t p = 0; p < header_.planes; ++p) {
                     index |= ((unsigned{line[p * plane + x / 8]} >> (7 - x % 8)) & 1u) << p;
                 }
-                const auto& rgb =
-                    header_.planes == 1 ? kEgaPalette[index * 15] : kEgaPalette[index];
+                const auto rgb = ImpliedColour(header_, index);
                 PutPixel(pixel, rgb[0], rgb[1], rgb[2]);
             }
         }
-    }
-    return DecodeError::None;
+    });
 }
 
 } // namespace vellumark::codecs

@@ -7,7 +7,9 @@
 
 #include "codecs/picture_codec.h"
 
+#include <array>
 #include <cstdint>
+#include <functional>
 #include <span>
 
 namespace vellumark::codecs {
@@ -28,9 +30,28 @@ public:
         std::uint32_t version = 0;
     };
 
+    // Reads and checks the header as Create does.
+    static DecodeError ReadHeader(std::span<const std::uint8_t> data, Header& header);
+
+    // The colour of palette index `index` (R, G, B) for the 1-bit layouts,
+    // which carry no palette: black and white for one plane, the 16 EGA
+    // colours for four.
+    static std::array<std::uint8_t, 3> ImpliedColour(const Header& header, unsigned int index);
+
     PcxDecoder(std::span<const std::uint8_t> data, Header header);
 
     PictureSize Size() const override { return {header_.width, header_.height}; }
+    const Header& header() const { return header_; }
+
+    // Checks that the data can fill the picture at all, then calls
+    // `allocate` (whose failure ends the read), then expands every scan line
+    // (all planes, bytesPerLine each) in order and hands it to `line` with
+    // its row. `palette` gets the 256 R, G, B triples of an 8-bit one-plane
+    // file before `allocate` runs, and stays empty otherwise.
+    using LineVisitor = std::function<void(std::uint32_t, std::span<const std::uint8_t>)>;
+    DecodeError ReadLines(std::span<const std::uint8_t>& palette,
+                          const std::function<DecodeError()>& allocate,
+                          const LineVisitor& line) const;
 
 protected:
     DecodeError DecodeFirstFrameImpl(const DecodeOptions& options, Bgra8Image& out) override;

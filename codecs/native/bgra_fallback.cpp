@@ -1,23 +1,12 @@
 #include "codecs/native/bgra_fallback.h"
 
-#include "codecs/native/frame_allocator.h"
-
 #include <cstring>
 
 namespace vellumark::codecs::native {
 
-DecodeError DecodeAsBgra(std::span<const std::uint8_t> data, NativeFormat format, FrameSink& sink,
-                         NativePicture& out) {
-    DecodeResult decoded = DecodePicture(data);
-    if (decoded.error != DecodeError::None || !decoded.image) {
-        return decoded.error;
-    }
-    out.format = format;
-    const Bgra8Image& image = *decoded.image;
+DecodeError AddBgraFrame(const Bgra8Image& image, NativeLayout layout, FrameAllocator& frames) {
     FrameBuffer buffer;
-    FrameAllocator frames(sink, out);
-    if (const DecodeError added =
-            frames.Add({image.width, image.height, NativeLayout::Bgra32, {}}, buffer);
+    if (const DecodeError added = frames.Add({image.width, image.height, layout, {}}, buffer);
         added != DecodeError::None) {
         return added;
     }

@@ -1,8 +1,10 @@
 #include "codecs/checked_size.h"
-#include "codecs/native/bgra_fallback.h"
+#include "codecs/native/bmp_native.h"
 #include "codecs/native/gif_native.h"
+#include "codecs/native/icon_native.h"
 #include "codecs/native/jpeg_native.h"
 #include "codecs/native/native_picture.h"
+#include "codecs/native/pcx_native.h"
 #include "codecs/native/png_native.h"
 #include "codecs/native/tiff_native.h"
 
@@ -18,6 +20,10 @@ std::uint32_t BitsPerPixel(NativeLayout layout) {
         return 4;
     case NativeLayout::Indexed8:
         return 8;
+    case NativeLayout::Rgb555:
+    case NativeLayout::Rgb565:
+    case NativeLayout::Argb1555:
+        return 16;
     case NativeLayout::Bgr24:
         return 24;
     case NativeLayout::Bgrx32:
@@ -74,11 +80,11 @@ DecodeError DecodeNative(std::span<const std::uint8_t> data, FrameSink& sink, Na
     case NativeFormat::Gif:
         return DecodeGif(data, sink, out);
     case NativeFormat::Bmp:
-        return DecodeAsBgra(data, NativeFormat::Bmp, sink, out);
+        return DecodeBmp(data, sink, out);
     case NativeFormat::Icon:
-        return DecodeAsBgra(data, NativeFormat::Icon, sink, out);
+        return DecodeIcon(data, sink, out);
     case NativeFormat::Pcx:
-        return DecodeAsBgra(data, NativeFormat::Pcx, sink, out);
+        return DecodePcx(data, sink, out);
     case NativeFormat::Tiff:
         return DecodeTiff(data, sink, out);
     case NativeFormat::None:

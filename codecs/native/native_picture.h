@@ -24,11 +24,16 @@ enum class NativeFormat { None, Bmp, Jpeg, Png, Gif, Tiff, Icon, Pcx };
 // Indexed layouts pack indices from the most significant bit. Bgr48 and
 // Bgra64 hold the file's own 16-bit (gamma-encoded) samples, B first.
 // Bgra32 is straight alpha, Pbgra32 premultiplied. Cmyk32 is C, M, Y, K
-// bytes with 0 meaning no ink.
+// bytes with 0 meaning no ink. The 16-bit layouts are little-endian words
+// with blue in the low bits: 5-5-5 (top bit unused), 5-6-5, and 1-5-5-5
+// with alpha in the top bit.
 enum class NativeLayout {
     Indexed1,
     Indexed4,
     Indexed8,
+    Rgb555,
+    Rgb565,
+    Argb1555,
     Bgr24,
     Bgrx32,
     Bgra32,

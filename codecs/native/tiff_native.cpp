@@ -1,5 +1,6 @@
 #include "codecs/native/tiff_native.h"
 
+#include "codecs/checked_size.h"
 #include "codecs/native/frame_allocator.h"
 #include "codecs/native/native_limits.h"
 #include "codecs/native/property_items.h"
@@ -8,6 +9,7 @@
 #include <cmath>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <tiffio.h>
 
 namespace vellumark::codecs::native {
@@ -90,6 +92,158 @@ void ReadResolution(TIFF* tiff, NativePicture& out) {
     AddProperty(out, ShortItem(kTagResolutionUnit, {&unit, 1}));
 }
 
+// A page the stored layouts can hold: bilevel, grey and palette pages of
+// 1, 4 or 8 bits as indexed; 16-bit grey and RGB as 48-bit, 16-bit RGB
+// with alpha as 64-bit. Strips only, samples interleaved.
+struct StoredPage {
+    NativeLayout layout = NativeLayout::Bgr24;
+    std::uint16_t photometric = 0;
+    std::uint16_t bits = 0;
+    std::uint16_t samples = 0;
+    bool associatedAlpha = false;
+};
+
+std::optional<StoredPage> StoredPageOf(TIFF* tiff) {
+    StoredPage page;
+    std::uint16_t planar = PLANARCONFIG_CONTIG;
+    std::uint16_t extraCount = 0;
+    std::uint16_t* extraKinds = nullptr;
+    if (TIFFIsTiled(tiff) != 0 || TIFFGetField(tiff, TIFFTAG_PHOTOMETRIC, &page.photometric) != 1) {
+        return std::nullopt;
+    }
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_BITSPERSAMPLE, &page.bits);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_SAMPLESPERPIXEL, &page.samples);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_PLANARCONFIG, &planar);
+    TIFFGetFieldDefaulted(tiff, TIFFTAG_EXTRASAMPLES, &extraCount, &extraKinds);
+    if (planar != PLANARCONFIG_CONTIG) {
+        return std::nullopt;
+    }
+    const bool grey =
+        page.photometric == PHOTOMETRIC_MINISBLACK || page.photometric == PHOTOMETRIC_MINISWHITE;
+    const bool indexedDepth = page.bits == 1 || page.bits == 4 || page.bits == 8;
+    if ((grey || page.photometric == PHOTOMETRIC_PALETTE) && page.samples == 1 && indexedDepth) {
+        page.layout = page.bits == 1   ? NativeLayout::Indexed1
+                      : page.bits == 4 ? NativeLayout::Indexed4
+                                       : NativeLayout::Indexed8;
+        return page;
+    }
+    if (page.bits != 16) {
+        return std::nullopt;
+    }
+    if (grey && page.samples == 1) {
+        page.layout = NativeLayout::Bgr48;
+        return page;
+    }
+    if (page.photometric == PHOTOMETRIC_RGB && page.samples == 3) {
+        page.layout = NativeLayout::Bgr48;
+        return page;
+    }
+    if (page.photometric == PHOTOMETRIC_RGB && page.samples == 4 && extraCount == 1) {
+        page.layout = NativeLayout::Bgra64;
+        page.associatedAlpha = extraKinds[0] == EXTRASAMPLE_ASSOCALPHA;
+        return page;
+    }
+    return std::nullopt;
+}
+
+// Grey ramps for grey pages, the colour map (16-bit entries; old writers
+// put 8-bit values there) for palette pages.
+bool PaletteOf(TIFF* tiff, const StoredPage& page, std::vector<std::uint32_t>& palette) {
+    const std::uint32_t entries = 1u << page.bits;
+    if (page.photometric != PHOTOMETRIC_PALETTE) {
+        const bool inverted = page.photometric == PHOTOMETRIC_MINISWHITE;
+        for (std::uint32_t i = 0; i < entries; ++i) {
+            const std::uint32_t level = i * 255 / (entries - 1);
+            const std::uint32_t v = inverted ? 255 - level : level;
+            palette.push_back(0xFF000000u | v << 16 | v << 8 | v);
+        }
+        return true;
+    }
+    std::uint16_t* red = nullptr;
+    std::uint16_t* green = nullptr;
+    std::uint16_t* blue = nullptr;
+    if (TIFFGetField(tiff, TIFFTAG_COLORMAP, &red, &green, &blue) != 1) {
+        return false;
+    }
+    const bool eightBit =
+        std::all_of(red, red + entries, [](std::uint16_t v) { return v < 256; }) &&
+        std::all_of(green, green + entries, [](std::uint16_t v) { return v < 256; }) &&
+        std::all_of(blue, blue + entries, [](std::uint16_t v) { return v < 256; });
+    const int shift = eightBit ? 0 : 8;
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        palette.push_back(0xFF000000u |
+                          std::uint32_t{static_cast<std::uint8_t>(red[i] >> shift)} << 16 |
+                          std::uint32_t{static_cast<std::uint8_t>(green[i] >> shift)} << 8 |
+                          static_cast<std::uint8_t>(blue[i] >> shift));
+    }
+    return true;
+}
+
+// One stored scan line (libtiff has put 16-bit samples in host order) as a
+// row of the page's layout.
+void WriteStoredRow(const StoredPage& page, std::span<const std::uint8_t> line, std::uint32_t width,
+                    std::uint8_t* row) {
+    if (page.bits != 16) {
+        std::memcpy(row, line.data(), *LayoutRowBytes(page.layout, width));
+        return;
+    }
+    const auto sample = [&](std::size_t index) -> std::uint16_t {
+        std::uint16_t value = 0;
+        std::memcpy(&value, line.data() + index * 2, 2);
+        return value;
+    };
+    const bool inverted = page.photometric == PHOTOMETRIC_MINISWHITE;
+    for (std::uint32_t x = 0; x < width; ++x) {
+        std::uint16_t out[4] = {};
+        if (page.samples == 1) {
+            const std::uint16_t v = sample(x);
+            out[0] = out[1] = out[2] = inverted ? static_cast<std::uint16_t>(0xFFFF - v) : v;
+        } else {
+            const std::size_t first = std::size_t{x} * page.samples;
+            out[0] = sample(first + 2);
+            out[1] = sample(first + 1);
+            out[2] = sample(first);
+            if (page.samples == 4) {
+                out[3] = sample(first + 3);
+                if (page.associatedAlpha && out[3] != 0) {
+                    for (int c = 0; c < 3; ++c) {
+                        out[c] = static_cast<std::uint16_t>(std::min<std::uint32_t>(
+                            0xFFFF, (std::uint32_t{out[c]} * 0xFFFF + out[3] / 2) / out[3]));
+                    }
+                }
+            }
+        }
+        const std::size_t pixelBytes = page.layout == NativeLayout::Bgra64 ? 8 : 6;
+        std::memcpy(row + x * pixelBytes, out, pixelBytes);
+    }
+}
+
+DecodeError ReadStoredPage(TIFF* tiff, const StoredPage& page, std::uint32_t width,
+                           std::uint32_t height, FrameAllocator& frames) {
+    NativeFrame frame{width, height, page.layout, {}};
+    if (page.bits <= 8 && !PaletteOf(tiff, page, frame.palette)) {
+        return DecodeError::Malformed;
+    }
+    const tmsize_t lineBytes = TIFFScanlineSize(tiff);
+    const auto expected = RowBytes(width, std::uint32_t{page.bits} * page.samples, 1);
+    if (lineBytes <= 0 || !expected || static_cast<std::size_t>(lineBytes) < *expected) {
+        return DecodeError::Malformed;
+    }
+    FrameBuffer buffer;
+    if (const DecodeError added = frames.Add(std::move(frame), buffer);
+        added != DecodeError::None) {
+        return added;
+    }
+    std::vector<std::uint8_t> line(static_cast<std::size_t>(lineBytes));
+    for (std::uint32_t y = 0; y < height; ++y) {
+        if (TIFFReadScanline(tiff, line.data(), y, 0) != 1) {
+            return DecodeError::Malformed;
+        }
+        WriteStoredRow(page, line, width, buffer.scan0 + y * buffer.stride);
+    }
+    return DecodeError::None;
+}
+
 DecodeError ReadPage(TIFF* tiff, FrameAllocator& frames) {
     std::uint32_t width = 0, height = 0;
     if (TIFFGetField(tiff, TIFFTAG_IMAGEWIDTH, &width) != 1 ||
@@ -98,6 +252,9 @@ DecodeError ReadPage(TIFF* tiff, FrameAllocator& frames) {
     }
     if (!WithinPixelLimits(width, height)) {
         return DecodeError::OverLimit;
+    }
+    if (const std::optional<StoredPage> stored = StoredPageOf(tiff)) {
+        return ReadStoredPage(tiff, *stored, width, height, frames);
     }
     std::uint16_t extraCount = 0;
     std::uint16_t* extraKinds = nullptr;

@@ -27,6 +27,16 @@ Rgba16 PixelAt(const NativeFrame& frame, std::span<const std::uint8_t> rows, std
         return entry(row[x / 2] >> (x % 2 == 0 ? 4 : 0) & 0xF);
     case NativeLayout::Indexed8:
         return entry(row[x]);
+    case NativeLayout::Rgb555:
+    case NativeLayout::Argb1555: {
+        const std::uint32_t w = Word(row + 2 * x);
+        const std::uint32_t a = frame.layout == NativeLayout::Argb1555 ? w >> 15 : 1;
+        return {w >> 10 & 31, w >> 5 & 31, w & 31, a};
+    }
+    case NativeLayout::Rgb565: {
+        const std::uint32_t w = Word(row + 2 * x);
+        return {w >> 11, w >> 5 & 63, w & 31, 1};
+    }
     case NativeLayout::Bgr24:
         return {row[3 * x + 2], row[3 * x + 1], row[3 * x], 255};
     case NativeLayout::Bgrx32:

@@ -15,7 +15,8 @@ struct Rgba16 {
 };
 
 // The pixel at (x, y) of a frame written at `stride`; palette entries are
-// expanded, CMYK is returned as r=C, g=M, b=Y, a=K.
+// expanded, CMYK is returned as r=C, g=M, b=Y, a=K, the 16-bit layouts as
+// their 5- and 6-bit fields with alpha 0 or 1.
 Rgba16 PixelAt(const NativeFrame& frame, std::span<const std::uint8_t> rows, std::size_t stride,
                std::uint32_t x, std::uint32_t y);
 

@@ -22,6 +22,12 @@ PixelFormat formatOf(NativeLayout layout) {
         return PixelFormat::Format4bppIndexed;
     case NativeLayout::Indexed8:
         return PixelFormat::Format8bppIndexed;
+    case NativeLayout::Rgb555:
+        return PixelFormat::Format16bppRGB555;
+    case NativeLayout::Rgb565:
+        return PixelFormat::Format16bppRGB565;
+    case NativeLayout::Argb1555:
+        return PixelFormat::Format16bppARGB1555;
     case NativeLayout::Bgr24:
         return PixelFormat::Format24bppRGB;
     case NativeLayout::Bgrx32:
