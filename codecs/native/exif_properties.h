@@ -1,6 +1,7 @@
 // EXIF metadata (the TIFF-structured block of a JPEG APP1 segment) read
 // with libexif into property items: the primary image's tags, the EXIF
-// sub-IFD and the GPS IFD, with their published ids and types.
+// sub-IFD and the GPS IFD, with their published ids and types, and the
+// thumbnail IFD's tags and JPEG thumbnail under the published thumbnail ids.
 #pragma once
 
 #include "codecs/native/native_picture.h"

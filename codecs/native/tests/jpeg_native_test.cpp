@@ -79,6 +79,40 @@ TEST(JpegNative, ExifTagsBecomeLittleEndianPropertiesAndGiveTheResolution) {
     EXPECT_EQ(picture.frames.at(0).height, 8u);
 }
 
+TEST(JpegNative, ThumbnailIfdTagsAndTheJpegThumbnailGetTheThumbnailIds) {
+    const Bytes thumbnail = MakeJpeg(4, 2, false, 0);
+    VectorSink sink;
+    NativePicture picture;
+    ASSERT_EQ(DecodeNative(MakeJpegWithExifThumbnail(thumbnail), sink, picture), DecodeError::None);
+
+    const std::uint32_t length = static_cast<std::uint32_t>(thumbnail.size());
+    const struct {
+        std::uint32_t id;
+        std::uint16_t type;
+        std::vector<std::uint8_t> value;
+    } expected[] = {
+        {0x5020, kTypeShort, {4, 0}},                       // ThumbnailImageWidth
+        {0x5023, kTypeShort, {6, 0}},                       // ThumbnailCompression
+        {0x502D, kTypeRational, {72, 0, 0, 0, 1, 0, 0, 0}}, // ThumbnailResolutionX
+        {0x5012, kTypeLong, {1, 0, 0, 0}},                  // ThumbnailFormat: JPEG
+        {0x0202,
+         kTypeLong,
+         {static_cast<std::uint8_t>(length), static_cast<std::uint8_t>(length >> 8), 0, 0}},
+        {0x501B, kTypeByte, thumbnail}, // ThumbnailData
+    };
+    for (const auto& item : expected) {
+        SCOPED_TRACE(item.id);
+        const PropertyItem& found = Property(picture, item.id);
+        EXPECT_EQ(found.type, item.type);
+        EXPECT_EQ(found.value, item.value);
+    }
+    // The thumbnail's tags stay apart from the primary picture's.
+    EXPECT_EQ(FindProperty(picture, kTagXResolution), nullptr);
+    EXPECT_EQ(FindProperty(picture, 0x0103), nullptr);
+    EXPECT_FALSE(picture.realDpi);
+    EXPECT_EQ(picture.frames.at(0).width, 16u);
+}
+
 TEST(JpegNative, JfifDensityGivesTheResolutionAndResolutionItems) {
     VectorSink sink;
     NativePicture picture;

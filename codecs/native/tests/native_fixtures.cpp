@@ -67,6 +67,8 @@ void IfdEntry(Bytes& bytes, std::uint16_t tag, std::uint16_t type, std::uint32_t
     AppendBE32(bytes, valueOrOffset);
 }
 
+Bytes App1Segment(const Bytes& tiff);
+
 Bytes ExifSegment() {
     Bytes tiff = {'M', 'M', 0, 42, 0, 0, 0, 8};
     // IFD0 at 8: six entries, data from 86; EXIF IFD at 112, its data at 130.
@@ -90,7 +92,32 @@ Bytes ExifSegment() {
     AppendBE32(tiff, 0);
     AppendBE32(tiff, 1);
     AppendBE32(tiff, 125);
+    return App1Segment(tiff);
+}
 
+// A TIFF block whose IFD0 holds only Orientation and whose IFD1 describes
+// `thumbnail` as a JPEG: width 4, compression 6, 72 dpi, and where it is.
+Bytes ThumbnailExifSegment(const Bytes& thumbnail) {
+    Bytes tiff = {'M', 'M', 0, 42, 0, 0, 0, 8};
+    // IFD0 at 8 (one entry) links to IFD1 at 26 (five entries), whose
+    // rational sits at 92; the thumbnail follows at 100.
+    PutBE16(tiff, 1);
+    IfdEntry(tiff, 0x0112, 3, 1, 1u << 16);
+    AppendBE32(tiff, 26);
+    PutBE16(tiff, 5);
+    IfdEntry(tiff, 0x0100, 3, 1, 4u << 16); // ImageWidth
+    IfdEntry(tiff, 0x0103, 3, 1, 6u << 16); // Compression: JPEG
+    IfdEntry(tiff, 0x011A, 5, 1, 92);       // XResolution
+    IfdEntry(tiff, 0x0201, 4, 1, 100);      // JPEGInterchangeFormat
+    IfdEntry(tiff, 0x0202, 4, 1, static_cast<std::uint32_t>(thumbnail.size()));
+    AppendBE32(tiff, 0);
+    AppendBE32(tiff, 72);
+    AppendBE32(tiff, 1);
+    tiff.insert(tiff.end(), thumbnail.begin(), thumbnail.end());
+    return App1Segment(tiff);
+}
+
+Bytes App1Segment(const Bytes& tiff) {
     Bytes segment = {0xFF, 0xE1, 0, 0, 'E', 'x', 'i', 'f', 0, 0};
     segment.insert(segment.end(), tiff.begin(), tiff.end());
     const std::size_t length = segment.size() - 2;
@@ -207,6 +234,13 @@ Bytes MakeJpeg(int width, int height, bool grayscale, int dpi) {
 Bytes MakeJpegWithExif(bool grayscale) {
     Bytes jpeg = MakeJpeg(16, 8, grayscale, 0);
     const Bytes segment = ExifSegment();
+    jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
+    return jpeg;
+}
+
+Bytes MakeJpegWithExifThumbnail(const Bytes& thumbnail) {
+    Bytes jpeg = MakeJpeg(16, 8, false, 0);
+    const Bytes segment = ThumbnailExifSegment(thumbnail);
     jpeg.insert(jpeg.begin() + 2, segment.begin(), segment.end());
     return jpeg;
 }

@@ -37,6 +37,9 @@ PngFixture PngOf(int colourType, int bitDepth);
 // Orientation 6, XResolution and YResolution 300/1, ResolutionUnit inch,
 // Make "Vellumark", and an EXIF sub-IFD with ExposureTime 1/125.
 Bytes MakeJpegWithExif(bool grayscale = false);
+// A 16 x 8 JPEG whose EXIF has a thumbnail IFD (ImageWidth 4, Compression
+// 6, XResolution 72/1) pointing at `thumbnail` as the JPEG thumbnail.
+Bytes MakeJpegWithExifThumbnail(const Bytes& thumbnail);
 // The same picture without EXIF, with a JFIF density of `dpi` (0: none).
 Bytes MakeJpeg(int width, int height, bool grayscale, int dpi);
 
