@@ -34,7 +34,8 @@ enum class HandleKind {
     Texture,
     ImageAttributes,
     Pen,
-    Path
+    Path,
+    Region
 };
 
 // The arguments a row's call is made with.
@@ -210,6 +211,8 @@ const std::vector<Row>& rows() {
 #include "image_contract_rows.inc"
     // Drawing surfaces, shapes, pens, paths, textures and image attributes.
 #include "graphics_contract_rows.inc"
+    // Regions.
+#include "region_contract_rows.inc"
     };
     return table;
 }
@@ -220,7 +223,7 @@ const std::set<std::string> kLifecycleFunctions = {"GdiplusStartup", "GdiplusShu
 // Functions that fail by design on this platform, tested in their own suites.
 const std::set<std::string> kAlwaysFailing = {"GdipCreateBitmapFromResource"};
 
-// Surfaces, textures, attributes, pens and paths; 0 for other kinds.
+// Surfaces, textures, attributes, pens, paths and regions; 0 for other kinds.
 GpHandle createLiveDrawingObject(HandleKind kind) {
     GpHandle handle = 0;
     switch (kind) {
@@ -240,13 +243,18 @@ GpHandle createLiveDrawingObject(HandleKind kind) {
         EXPECT_EQ(GdipCreatePath(FillModeAlternate, &handle), Ok);
         EXPECT_EQ(GdipAddPathEllipse(handle, 0, 0, 3, 2), Ok);
         break;
+    case HandleKind::Region: {
+        const GpRect rect{0, 0, 4, 3};
+        EXPECT_EQ(GdipCreateRegionRectI(&rect, &handle), Ok);
+        break;
+    }
     default:
         break;
     }
     return handle;
 }
 
-// Deletes a surface, attributes, pen or path; false for other kinds.
+// Deletes a surface, attributes, pen, path or region; false for other kinds.
 bool deleteDrawingObject(HandleKind kind, GpHandle handle) {
     switch (kind) {
     case HandleKind::Graphics:
@@ -260,6 +268,9 @@ bool deleteDrawingObject(HandleKind kind, GpHandle handle) {
         return true;
     case HandleKind::Path:
         EXPECT_EQ(GdipDeletePath(handle), Ok);
+        return true;
+    case HandleKind::Region:
+        EXPECT_EQ(GdipDeleteRegion(handle), Ok);
         return true;
     default:
         return false;

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <gtest/gtest.h>
+#include <string>
 
 namespace vellumark::gdiplus::testing {
 namespace {
@@ -78,6 +79,110 @@ TEST_F(PenStrokeTest, CapsExtendTheEndsAndFlatCapsDoNot) {
             EXPECT_EQ(last, 15) << cap;
         }
     }
+}
+
+// Probe pixels around the start (14.5, 14.5) of a width-8 line running right
+// to (26.5, 14.5); the half coordinates keep every straight cap edge off
+// the pixel centres.
+constexpr GpPoint kCapProbes[] = {{12, 14}, {11, 11}, {9, 14}, {13, 11},
+                                  {7, 7},   {14, 8},  {9, 9},  {21, 21}};
+
+TEST_F(PenStrokeTest, EachLineCapHasItsPublishedShapeAndTheOtherEndKeepsItsOwn) {
+    struct Case {
+        GpLineCap cap;
+        const char* covered; // one mark per probe
+    };
+    const Case cases[] = {
+        {LineCapFlat, "........"},        {LineCapSquare, "##.#...."},
+        {LineCapRound, "#..#...."},       {LineCapTriangle, "#......."},
+        {LineCapNoAnchor, "........"},    {LineCapSquareAnchor, "########"},
+        {LineCapRoundAnchor, "####.##."}, {LineCapDiamondAnchor, "####.#.."},
+        {LineCapArrowAnchor, "#.#....#"},
+    };
+    for (const Case& c : cases) {
+        // The cap as the start cap of a line drawn rightwards, then as the
+        // end cap of the same line drawn leftwards; the far end stays flat.
+        for (const bool asEnd : {false, true}) {
+            Canvas canvas(32, 30);
+            const GpPen p = pen(8);
+            ASSERT_EQ(asEnd ? GdipSetPenEndCap(p, c.cap) : GdipSetPenStartCap(p, c.cap), Ok);
+            ASSERT_EQ(asEnd ? GdipDrawLine(canvas.graphics, p, 26.5F, 14.5F, 14.5F, 14.5F)
+                            : GdipDrawLine(canvas.graphics, p, 14.5F, 14.5F, 26.5F, 14.5F),
+                      Ok);
+            std::string covered;
+            for (const GpPoint& probe : kCapProbes) {
+                covered += canvas.at(probe.X, probe.Y) == kInk ? '#' : '.';
+            }
+            EXPECT_EQ(covered, c.covered) << "cap " << c.cap << (asEnd ? " at the end" : "");
+            EXPECT_EQ(canvas.at(26, 14), kInk);
+            EXPECT_EQ(canvas.at(27, 14), 0u) << "the flat end " << c.cap;
+        }
+    }
+}
+
+TEST_F(PenStrokeTest, DashCapsShapeEveryDashEndButNotTheEndsOfTheLine) {
+    struct Probe {
+        INT x;
+        INT y;
+    };
+    // Width 4, dashes and gaps of 8 from x = 0.5: dashes end at 8.5 and
+    // 24.5 and begin at 16.5 and 32.5; the line ends at 40.5.
+    const Probe probes[] = {{0, 10}, {9, 9}, {10, 9}, {15, 9}, {16, 9}, {41, 10}, {4, 10}};
+    struct Case {
+        GpDashCap cap;
+        const char* covered;
+    };
+    const Case cases[] = {
+        {DashCapFlat, "......#"},
+        {DashCapRound, ".####.#"},
+        {DashCapTriangle, ".#..#.#"},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(44, 20);
+        const GpPen p = pen(4);
+        const REAL dashes[2] = {2, 2};
+        ASSERT_EQ(GdipSetPenDashArray(p, dashes, 2), Ok);
+        ASSERT_EQ(GdipSetPenLineCap197819(p, LineCapFlat, LineCapFlat, c.cap), Ok);
+        ASSERT_EQ(GdipDrawLine(canvas.graphics, p, 0.5F, 10, 40.5F, 10), Ok);
+        std::string covered;
+        for (const Probe& probe : probes) {
+            covered += canvas.at(probe.x, probe.y) == kInk ? '#' : '.';
+        }
+        EXPECT_EQ(covered, c.covered) << "dash cap " << c.cap;
+    }
+}
+
+TEST_F(PenStrokeTest, InsetPensDrawClosedFiguresInsideAndOpenLinesCentred) {
+    struct Case {
+        GpPenAlignment alignment;
+        const char* row; // row 10 across the rectangle (4, 4, 12, 12)
+    };
+    const Case cases[] = {
+        {PenAlignmentCenter, "..####........####.."},
+        {PenAlignmentInset, "....####....####...."},
+    };
+    for (const Case& c : cases) {
+        Canvas canvas(20, 20);
+        const GpPen p = pen(4);
+        ASSERT_EQ(GdipSetPenMode(p, c.alignment), Ok);
+        ASSERT_EQ(GdipDrawRectangleI(canvas.graphics, p, 4, 4, 12, 12), Ok);
+        EXPECT_EQ(canvas.mask(kInk)[10], c.row) << c.alignment;
+
+        Canvas line(12, 12);
+        ASSERT_EQ(GdipDrawLineI(line.graphics, p, 1, 6, 10, 6), Ok);
+        for (INT y = 0; y < 12; ++y) {
+            EXPECT_EQ(line.at(5, y) == kInk, y >= 4 && y < 8) << "row " << y;
+        }
+    }
+}
+
+TEST_F(PenStrokeTest, PatternsTooFineToSeeDrawASolidLine) {
+    Canvas canvas(40, 3);
+    const GpPen p = pen(1);
+    const REAL dust[2] = {1e-6F, 1e-6F};
+    ASSERT_EQ(GdipSetPenDashArray(p, dust, 2), Ok);
+    ASSERT_EQ(GdipDrawLineI(canvas.graphics, p, 0, 1, 39, 1), Ok);
+    EXPECT_EQ(canvas.mask(kInk)[1], std::string(39, '#') + ".");
 }
 
 TEST_F(PenStrokeTest, DashesFollowThePublishedPatternsInPenWidths) {

@@ -124,6 +124,18 @@ enum {
 typedef INT GpFillMode;
 enum { FillModeAlternate = 0, FillModeWinding = 1 };
 
+/* How a region combines with another area: Complement keeps the other area
+ * less this region. */
+typedef INT GpCombineMode;
+enum {
+    CombineModeReplace = 0,
+    CombineModeIntersect = 1,
+    CombineModeUnion = 2,
+    CombineModeXor = 3,
+    CombineModeExclude = 4,
+    CombineModeComplement = 5
+};
+
 typedef INT GpCompositingMode;
 enum { CompositingModeSourceOver = 0, CompositingModeSourceCopy = 1 };
 
@@ -791,6 +803,9 @@ GDIPAPI GpStatus GdipFillClosedCurve2(GpGraphics graphics, GpBrush brush, const 
                                       INT count, REAL tension, GpFillMode fillMode);
 GDIPAPI GpStatus GdipFillClosedCurve2I(GpGraphics graphics, GpBrush brush, const GpPoint* points,
                                        INT count, REAL tension, GpFillMode fillMode);
+/* Fills the region's area; the infinite region fills everything inside the
+ * clip. */
+GDIPAPI GpStatus GdipFillRegion(GpGraphics graphics, GpBrush brush, GpRegion region);
 
 /* Outlines, stroked with a pen. Lines need 2 points, Béziers 3n + 1. */
 GDIPAPI GpStatus GdipDrawLine(GpGraphics graphics, GpPen pen, REAL x1, REAL y1, REAL x2, REAL y2);
@@ -966,6 +981,57 @@ GDIPAPI GpStatus GdipAddPathPath(GpPath path, GpPath addingPath, BOOL connect);
  * for none) is accepted and its width not added. */
 GDIPAPI GpStatus GdipGetPathWorldBounds(GpPath path, GpRectF* bounds, GpMatrix matrix, GpPen pen);
 GDIPAPI GpStatus GdipGetPathWorldBoundsI(GpPath path, GpRect* bounds, GpMatrix matrix, GpPen pen);
+
+/* ---- Regions ----------------------------------------------------------------
+ * A region is an area in world coordinates: infinite, empty, or built from
+ * rectangles and paths with the combine modes. Curves are flattened. The
+ * caller deletes a region with GdipDeleteRegion. Functions that take a
+ * surface need a live one; the visibility tests also accept 0 for none. */
+
+/* Creates the infinite region. */
+GDIPAPI GpStatus GdipCreateRegion(GpRegion* region);
+/* A rectangle with a negative width or height covers the same area as its
+ * mirror image. */
+GDIPAPI GpStatus GdipCreateRegionRect(const GpRectF* rect, GpRegion* region);
+GDIPAPI GpStatus GdipCreateRegionRectI(const GpRect* rect, GpRegion* region);
+/* The area the path encloses by its fill mode. */
+GDIPAPI GpStatus GdipCreateRegionPath(GpPath path, GpRegion* region);
+GDIPAPI GpStatus GdipCloneRegion(GpRegion region, GpRegion* cloneRegion);
+GDIPAPI GpStatus GdipDeleteRegion(GpRegion region);
+GDIPAPI GpStatus GdipSetInfinite(GpRegion region);
+GDIPAPI GpStatus GdipSetEmpty(GpRegion region);
+GDIPAPI GpStatus GdipCombineRegionRect(GpRegion region, const GpRectF* rect,
+                                       GpCombineMode combineMode);
+GDIPAPI GpStatus GdipCombineRegionRectI(GpRegion region, const GpRect* rect,
+                                        GpCombineMode combineMode);
+GDIPAPI GpStatus GdipCombineRegionPath(GpRegion region, GpPath path, GpCombineMode combineMode);
+/* region2 may be the same handle as region. */
+GDIPAPI GpStatus GdipCombineRegionRegion(GpRegion region, GpRegion region2,
+                                         GpCombineMode combineMode);
+/* The infinite region stays infinite when moved or transformed. */
+GDIPAPI GpStatus GdipTranslateRegion(GpRegion region, REAL dx, REAL dy);
+GDIPAPI GpStatus GdipTranslateRegionI(GpRegion region, INT dx, INT dy);
+GDIPAPI GpStatus GdipTransformRegion(GpRegion region, GpMatrix matrix);
+/* The infinite region's bounds are (-4194304, -4194304, 8388608, 8388608),
+ * the empty region's all 0. The integer form covers the area with whole
+ * units. */
+GDIPAPI GpStatus GdipGetRegionBounds(GpRegion region, GpGraphics graphics, GpRectF* rect);
+GDIPAPI GpStatus GdipGetRegionBoundsI(GpRegion region, GpGraphics graphics, GpRect* rect);
+GDIPAPI GpStatus GdipIsEmptyRegion(GpRegion region, GpGraphics graphics, BOOL* result);
+GDIPAPI GpStatus GdipIsInfiniteRegion(GpRegion region, GpGraphics graphics, BOOL* result);
+GDIPAPI GpStatus GdipIsEqualRegion(GpRegion region, GpRegion region2, GpGraphics graphics,
+                                   BOOL* result);
+/* A point on a left or top edge is inside, one on a right or bottom edge
+ * outside. A rectangle is visible when it overlaps the region with some
+ * area. */
+GDIPAPI GpStatus GdipIsVisibleRegionPoint(GpRegion region, REAL x, REAL y, GpGraphics graphics,
+                                          BOOL* result);
+GDIPAPI GpStatus GdipIsVisibleRegionPointI(GpRegion region, INT x, INT y, GpGraphics graphics,
+                                           BOOL* result);
+GDIPAPI GpStatus GdipIsVisibleRegionRect(GpRegion region, REAL x, REAL y, REAL width, REAL height,
+                                         GpGraphics graphics, BOOL* result);
+GDIPAPI GpStatus GdipIsVisibleRegionRectI(GpRegion region, INT x, INT y, INT width, INT height,
+                                          GpGraphics graphics, BOOL* result);
 
 /* ---- Texture brushes ------------------------------------------------------
  * A texture brush paints with a copy of an image (or of a rectangle of it),

@@ -9,6 +9,7 @@
 #include "path/point_array.h"
 #include "path/shape_geometry.h"
 #include "pen/pen.h"
+#include "region/region.h"
 
 #include <QPainterPath>
 #include <span>
@@ -22,6 +23,7 @@ using vellumark::gdiplus::Path;
 using vellumark::gdiplus::Pen;
 using vellumark::gdiplus::pointArray;
 using vellumark::gdiplus::rectArray;
+using vellumark::gdiplus::Region;
 using vellumark::gdiplus::Result;
 using vellumark::gdiplus::success;
 using vellumark::gdiplus::SurfaceDrawing;
@@ -114,6 +116,16 @@ auto pathShape(GpPath path) {
             return found.error();
         }
         return (*found)->toPainterPath();
+    };
+}
+
+auto regionShape(GpRegion region) {
+    return [=](HandleTable& objects) -> Result<QPainterPath> {
+        Result<Region*> found = objects.find<Region>(region);
+        if (!found) {
+            return found.error();
+        }
+        return (*found)->area();
     };
 }
 
@@ -257,6 +269,10 @@ GpStatus GdipFillClosedCurve2(GpGraphics graphics, GpBrush brush, const GpPointF
 GpStatus GdipFillClosedCurve2I(GpGraphics graphics, GpBrush brush, const GpPoint* points, INT count,
                                REAL tension, GpFillMode fillMode) {
     return fill(graphics, brush, closedCurveShape(points, count, tension, fillMode));
+}
+
+GpStatus GdipFillRegion(GpGraphics graphics, GpBrush brush, GpRegion region) {
+    return fill(graphics, brush, regionShape(region));
 }
 
 // ---- Outlines ----

@@ -1,37 +1,13 @@
 #include "pen/pen.h"
 
-#include <QPainterPathStroker>
+#include "pen/stroke_outline.h"
+
+#include <algorithm>
 #include <cmath>
 
 namespace vellumark::gdiplus {
 
 namespace {
-
-Qt::PenCapStyle qtCap(GpLineCap cap) {
-    switch (cap) {
-    case LineCapSquare:
-    case LineCapSquareAnchor:
-        return Qt::SquareCap;
-    case LineCapRound:
-    case LineCapRoundAnchor:
-        return Qt::RoundCap;
-    default:
-        return Qt::FlatCap;
-    }
-}
-
-Qt::PenJoinStyle qtJoin(GpLineJoin join) {
-    switch (join) {
-    case LineJoinBevel:
-        return Qt::BevelJoin;
-    case LineJoinRound:
-        return Qt::RoundJoin;
-    case LineJoinMiterClipped:
-        return Qt::MiterJoin; // Qt clips the miter at the limit
-    default:
-        return Qt::SvgMiterJoin; // bevels beyond the limit, as published for miter
-    }
-}
 
 // The published dash patterns, in pen widths.
 std::vector<REAL> publishedPattern(GpDashStyle style) {
@@ -72,16 +48,17 @@ void Pen::setDashPattern(std::vector<REAL> pattern) {
 
 QPainterPath Pen::outline(const QPainterPath& world, const QTransform& device,
                           qreal pixelsPerUnit) const {
-    QPainterPathStroker stroker;
-    stroker.setCapStyle(qtCap(startCap));
-    stroker.setJoinStyle(qtJoin(lineJoin));
-    stroker.setMiterLimit(static_cast<qreal>(miterLimit));
-    if (dashStyle_ != DashStyleSolid && !dashPattern_.empty()) {
-        QList<qreal> pattern(dashPattern_.begin(), dashPattern_.end());
-        // Qt measures a flat-capped pattern from its dashes' ends alone.
-        stroker.setDashPattern(pattern);
-        stroker.setDashOffset(static_cast<qreal>(dashOffset_));
+    StrokeStyle style;
+    style.startCap = startCap;
+    style.endCap = endCap;
+    style.dashCap = dashCap;
+    style.join = lineJoin;
+    style.miterLimit = static_cast<qreal>(miterLimit);
+    if (dashStyle_ != DashStyleSolid) {
+        style.dashPattern.assign(dashPattern_.begin(), dashPattern_.end());
+        style.dashOffset = static_cast<qreal>(dashOffset_);
     }
+    style.inset = alignment == PenAlignmentInset;
     // A world-unit pen scales with the world transform, so it strokes in
     // world space; any other unit is a fixed size on the device.
     const qreal scale = std::sqrt(std::abs(device.determinant()));
@@ -89,11 +66,11 @@ QPainterPath Pen::outline(const QPainterPath& world, const QTransform& device,
     const auto width = static_cast<qreal>(width_);
     const qreal deviceWidth = inWorld ? width * scale : width * pixelsPerUnit;
     if (inWorld && deviceWidth >= 1.0) {
-        stroker.setWidth(width);
-        return device.map(stroker.createStroke(world));
+        style.width = width;
+        return device.map(strokeOutline(world, style));
     }
-    stroker.setWidth(std::max<qreal>(deviceWidth, 1.0));
-    return stroker.createStroke(device.map(world));
+    style.width = std::max<qreal>(deviceWidth, 1.0);
+    return strokeOutline(device.map(world), style);
 }
 
 } // namespace vellumark::gdiplus
