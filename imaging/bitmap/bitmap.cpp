@@ -55,6 +55,14 @@ bool Bitmap::CreateBlankBitmap(std::int32_t width, std::int32_t height, PixelFor
     return CreateBitmapFromScan0(width, height, 0, format, nullptr);
 }
 
+bool Bitmap::CreateBitmapFromGraphics(std::int32_t width, std::int32_t height,
+                                      const ImagingObject& graphics) {
+    const GpHandle surface = graphics.GetHandle();
+    return CreateInto(*this, bitmap_, [&](GpBitmap* out) {
+        return binding::GdipCreateBitmapFromGraphics(width, height, surface, out);
+    });
+}
+
 bool Bitmap::CreateBitmapFromGdiDib(const BITMAPINFO* bitmapInfo, void* bits) {
     return CreateInto(*this, bitmap_, [&](GpBitmap* out) {
         return binding::GdipCreateBitmapFromGdiDib(bitmapInfo, bits, out);

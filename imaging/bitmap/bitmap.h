@@ -60,6 +60,10 @@ public:
     // Library-owned pixels, every one transparent black.
     virtual bool CreateBlankBitmap(std::int32_t width, std::int32_t height,
                                    PixelFormat format = PixelFormat32bppARGB);
+    // A blank 32-bit premultiplied bitmap at the resolution of the surface
+    // `graphics` (normally a Graphics) draws on; its GetHandle names it.
+    virtual bool CreateBitmapFromGraphics(std::int32_t width, std::int32_t height,
+                                          const ImagingObject& graphics);
     virtual bool CreateBitmapFromGdiDib(const BITMAPINFO* bitmapInfo, void* bits);
     virtual bool CreateBitmapFromHBITMAP(HBITMAP bitmap, HPALETTE palette = 0);
     virtual bool CreateBitmapFromHICON(HICON icon);

@@ -686,6 +686,10 @@ GDIPAPI GpStatus GdipCreateBitmapFromFileICM(const WCHAR* filename, GpBitmap* bi
  * multiple of 4 holding at least one row (negative for bottom-up rows). */
 GDIPAPI GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelFormat format,
                                            BYTE* scan0, GpBitmap* bitmap);
+/* A blank PixelFormat32bppPARGB bitmap (every pixel 0) of library-owned
+ * memory with the resolution of the surface that `target` draws on. */
+GDIPAPI GpStatus GdipCreateBitmapFromGraphics(INT width, INT height, GpGraphics target,
+                                              GpBitmap* bitmap);
 /* Copies an uncompressed (BI_RGB or BI_BITFIELDS) DIB of 1 to 32 bpp. */
 GDIPAPI GpStatus GdipCreateBitmapFromGdiDib(const BITMAPINFO* gdiBitmapInfo, void* gdiBitmapData,
                                             GpBitmap* bitmap);

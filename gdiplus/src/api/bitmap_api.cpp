@@ -6,6 +6,7 @@
 #include "gdi/gdi_objects.h"
 #include "gdiplus/pixels/argb.h"
 #include "gdiplus/pixels/premultiply.h"
+#include "graphics/graphics.h"
 #include "image/bitmap.h"
 
 #include <cmath>
@@ -153,6 +154,29 @@ GpStatus GdipCreateBitmapFromScan0(INT width, INT height, INT stride, PixelForma
         }
         return publish(objects, std::make_unique<Bitmap>(std::move(*surface)), bitmap);
     });
+}
+
+// A bitmap meant to be drawn on the graphics' surface later: premultiplied,
+// as that is what the surfaces blend fastest, at the surface's resolution.
+GpStatus GdipCreateBitmapFromGraphics(INT width, INT height, GpGraphics target, GpBitmap* bitmap) {
+    clearOutput(bitmap);
+    return onObject<gp::Graphics>(
+        target, [&](const gp::Graphics& graphics, HandleTable& objects) -> Result<void> {
+            if (auto checked = allOf({requirePointer(bitmap), requireInRange(width, 1, kMaxSide),
+                                      requireInRange(height, 1, kMaxSide)});
+                !checked) {
+                return checked;
+            }
+            Result<PixelSurface> surface = PixelSurface::allocate(
+                static_cast<std::uint32_t>(width), static_cast<std::uint32_t>(height),
+                px::PixelFormat::Format32bppPARGB);
+            if (!surface) {
+                return surface.error();
+            }
+            auto created = std::make_unique<Bitmap>(std::move(*surface));
+            created->setResolution(graphics.dpiX(), graphics.dpiY());
+            return publish(objects, std::move(created), bitmap);
+        });
 }
 
 GpStatus GdipCreateBitmapFromGdiDib(const BITMAPINFO* gdiBitmapInfo, void* gdiBitmapData,

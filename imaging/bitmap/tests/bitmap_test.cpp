@@ -273,6 +273,47 @@ TEST_F(BitmapTest, ResolutionIsSet) {
     EXPECT_FALSE(bitmap.BitmapSetResolution(0.0f, 72.0f));
 }
 
+// A drawing surface held by its bare handle, as any object that yields one
+// may stand for a Graphics.
+class SurfaceHandle final : public ImagingObject {
+public:
+    void SetNativeHandle(GpHandle) override {}
+    bool ReleaseNative() override { return ReleaseWith(GetHandle(), binding::GdipDeleteGraphics); }
+};
+
+TEST_F(BitmapTest, FromAGraphicsTakesItsSurfacesResolutionAsPremultipliedArgb) {
+    Bitmap canvas;
+    ASSERT_TRUE(canvas.CreateBlankBitmap(4, 4));
+    ASSERT_TRUE(canvas.BitmapSetResolution(150.0f, 72.0f));
+    GpGraphics graphics = 0;
+    ASSERT_EQ(binding::GdipGetImageGraphicsContext(canvas.ImageHandle(), &graphics), Ok);
+    SurfaceHandle surface;
+    surface.SetHandle(graphics);
+
+    Bitmap bitmap;
+    CallSpy spy;
+    ASSERT_TRUE(bitmap.CreateBitmapFromGraphics(3, 2, surface));
+    ASSERT_THAT(spy.Names(), ElementsAre("GdipCreateBitmapFromGraphics"));
+    EXPECT_EQ(spy.Calls()[0].Integer(0), 3);
+    EXPECT_EQ(spy.Calls()[0].Integer(1), 2);
+    EXPECT_EQ(spy.Calls()[0].Integer(2), static_cast<std::int64_t>(graphics));
+    ExpectOneHandle(bitmap, bitmap.BitmapHandle());
+    EXPECT_NE(bitmap.BitmapHandle(), 0u);
+    EXPECT_EQ(bitmap.GetImageWidth(), 3u);
+    EXPECT_EQ(bitmap.GetImagePixelFormat(), PixelFormat32bppPARGB);
+    EXPECT_EQ(bitmap.GetImageHorizontalResolution(), 150.0f);
+    EXPECT_EQ(bitmap.GetImageVerticalResolution(), 72.0f);
+
+    SurfaceHandle none;
+    Bitmap failed;
+    EXPECT_FALSE(failed.CreateBitmapFromGraphics(3, 2, none));
+    EXPECT_EQ(LastStatus, InvalidParameter);
+    ExpectOneHandle(failed, 0);
+    EXPECT_FALSE(bitmap.CreateBitmapFromGraphics(0, 2, surface));
+
+    EXPECT_TRUE(surface.ReleaseNative());
+}
+
 TEST_F(BitmapTest, ASquareCanvasSavesAsPng) {
     Bitmap canvas;
     ASSERT_TRUE(canvas.CreateBlankBitmap(40, 40));
