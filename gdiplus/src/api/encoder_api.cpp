@@ -30,6 +30,7 @@ namespace gp = vellumark::gdiplus;
 namespace {
 
 constexpr PROPID kFrameDelayTag = 0x5100;
+constexpr PROPID kLoopCountTag = 0x5101;
 
 Result<const CodecDescription*> encoderFor(const CLSID* clsid) {
     if (clsid == nullptr) {
@@ -59,8 +60,18 @@ std::uint32_t frameDelay(const Image& image, std::size_t index) {
     return delay;
 }
 
+// The loop-count property (a SHORT), 0 (for ever) when there is none.
+std::uint16_t loopCount(const Image& image) {
+    const Property* loops = image.properties().find(kLoopCountTag);
+    std::uint16_t count = 0;
+    if (loops != nullptr && loops->value.size() >= 2) {
+        std::memcpy(&count, loops->value.data(), 2);
+    }
+    return count;
+}
+
 EncodeFrame describeFrame(const Bitmap& bitmap, std::size_t index) {
-    return {nullptr, bitmap.dpiX(), bitmap.dpiY(), frameDelay(bitmap, index)};
+    return {nullptr, bitmap.dpiX(), bitmap.dpiY(), frameDelay(bitmap, index), loopCount(bitmap)};
 }
 
 bool multiFrameCodec(const CodecDescription& codec) {

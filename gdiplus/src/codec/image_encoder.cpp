@@ -25,7 +25,48 @@ struct Prepared {
     std::vector<std::uint8_t> bytes;
     std::vector<std::uint32_t> palette;
     EncoderImage image;
+    int transparentIndex = -1; // GIF only
 };
+
+// GIF stores one bit of transparency: a pixel is either shown or not.
+constexpr std::uint32_t kHalfAlpha = 128;
+
+// The slot of the default 256-colour palette that stands for transparent
+// pixels: past the 16 system colours and the 216-colour cube, a spare
+// black entry that the quantiser never prefers to index 0.
+constexpr std::uint8_t kTransparentSlot = 255;
+
+int firstTransparentEntry(std::span<const std::uint32_t> palette) {
+    const auto found = std::find_if(palette.begin(), palette.end(), [](std::uint32_t argb) {
+        return pixels::AlphaOf(argb) < kHalfAlpha;
+    });
+    return found == palette.end() ? -1 : static_cast<int>(found - palette.begin());
+}
+
+// Marks the pixels of `surface` with alpha below one half in `prepared`'s
+// 8-bit indices as kTransparentSlot, and moves any opaque pixel off that
+// slot (it is black, like index 0). Nothing changes when no pixel is
+// transparent.
+void keyOutTransparentPixels(const PixelSurface& surface, Prepared& prepared) {
+    const std::uint32_t width = surface.width();
+    bool any = false;
+    for (std::uint32_t y = 0; y < surface.height(); ++y) {
+        std::uint8_t* row = prepared.bytes.data() + prepared.image.stride * y;
+        const std::vector<std::uint32_t> argb = surface.readArgb(0, y, width, 1, false);
+        for (std::uint32_t x = 0; x < width; ++x) {
+            if (pixels::AlphaOf(argb[x]) < kHalfAlpha) {
+                row[x] = kTransparentSlot;
+                any = true;
+            } else if (row[x] == kTransparentSlot) {
+                row[x] = 0;
+            }
+        }
+    }
+    if (any && prepared.palette.size() > kTransparentSlot) {
+        prepared.palette[kTransparentSlot] = 0;
+        prepared.transparentIndex = kTransparentSlot;
+    }
+}
 
 PixelLayout indexedLayout(PixelFormat format) {
     switch (pixels::BitsPerPixel(format)) {
@@ -86,6 +127,11 @@ Result<Prepared> prepare(CodecId codec, const EncodeFrame& frame) {
         }
         prepared.palette = source->palette();
         prepared.image.stride = rowBytes;
+        if (codec == CodecId::Gif && source == &surface) {
+            prepared.transparentIndex = firstTransparentEntry(prepared.palette);
+        } else if (codec == CodecId::Gif && pixels::HasAlpha(surface.format())) {
+            keyOutTransparentPixels(surface, prepared);
+        }
     } else if (layout == PixelLayout::Rgba16 || layout == PixelLayout::Rgb16) {
         const std::size_t channels = layout == PixelLayout::Rgba16 ? 4 : 3;
         prepared.image.stride = std::size_t{width} * channels * 2;
@@ -208,9 +254,10 @@ Result<std::vector<std::uint8_t>> encodeFrames(const CodecDescription& codec,
     case CodecId::Gif: {
         std::vector<codecs::GifFrame> gifFrames;
         for (std::size_t i = 0; i < prepared.size(); ++i) {
-            gifFrames.push_back({prepared[i].image, frames[i].delayCentiseconds, -1});
+            gifFrames.push_back(
+                {prepared[i].image, frames[i].delayCentiseconds, prepared[i].transparentIndex});
         }
-        error = codecs::EncodeGif(gifFrames, codecs::GifOptions{}, out);
+        error = codecs::EncodeGif(gifFrames, codecs::GifOptions{frames[0].loopCount}, out);
         break;
     }
     case CodecId::Tiff: {
