@@ -5,9 +5,12 @@
 #include "support/started_library.h"
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <functional>
 #include <gtest/gtest.h>
 #include <string>
+#include <vector>
 
 namespace vellumark::gdiplus::testing {
 namespace {
@@ -246,6 +249,99 @@ TEST_F(RegionTest, QueriesRefuseBadSurfacesAndBadNumbers) {
     ASSERT_EQ(GdipTransformRegion(region, huge), Ok);
     GpRect whole{};
     EXPECT_EQ(GdipGetRegionBoundsI(region, canvas.graphics, &whole), ValueOverflow);
+}
+
+// Little-endian region data: the header (size, checksum, version, children)
+// around `nodes`.
+std::vector<BYTE> regionData(std::vector<std::uint32_t> nodes) {
+    std::vector<std::uint32_t> words = {0, 0, 0xDBC01002, 0};
+    words.insert(words.end(), nodes.begin(), nodes.end());
+    words[0] = static_cast<std::uint32_t>(words.size() * 4 - 4);
+    std::vector<BYTE> bytes(words.size() * 4);
+    std::memcpy(bytes.data(), words.data(), bytes.size());
+    return bytes;
+}
+
+std::uint32_t bitsOf(REAL value) {
+    std::uint32_t bits = 0;
+    std::memcpy(&bits, &value, sizeof bits);
+    return bits;
+}
+
+TEST_F(RegionTest, RegionDataRoundTripsEveryKindOfRegion) {
+    Canvas canvas(4, 4);
+    GpRegion infinite = 0;
+    ASSERT_EQ(GdipCreateRegion(&infinite), Ok);
+    GpRegion empty = 0;
+    ASSERT_EQ(GdipCreateRegion(&empty), Ok);
+    ASSERT_EQ(GdipSetEmpty(empty), Ok);
+    const GpRegion rect = rectRegion(1, 2, 30, 40);
+    const GpRegion holed = rectRegion(0, 0, 10, 10);
+    const GpRect hole{3, 3, 4, 4};
+    ASSERT_EQ(GdipCombineRegionRectI(holed, &hole, CombineModeExclude), Ok);
+    GpPath ellipse = 0;
+    ASSERT_EQ(GdipCreatePath(FillModeAlternate, &ellipse), Ok);
+    ASSERT_EQ(GdipAddPathEllipse(ellipse, 0, 0, 20, 10), Ok);
+    GpRegion curved = 0;
+    ASSERT_EQ(GdipCreateRegionPath(ellipse, &curved), Ok);
+
+    for (GpRegion original : {infinite, empty, rect, holed, curved}) {
+        UINT size = 0;
+        ASSERT_EQ(GdipGetRegionDataSize(original, &size), Ok);
+        std::vector<BYTE> data(size);
+        UINT filled = 0;
+        EXPECT_EQ(GdipGetRegionData(original, data.data(), size - 1, &filled), InsufficientBuffer);
+        ASSERT_EQ(GdipGetRegionData(original, data.data(), size, &filled), Ok);
+        EXPECT_EQ(filled, size);
+        GpRegion copy = 0;
+        ASSERT_EQ(GdipCreateRegionRgnData(data.data(), static_cast<INT>(size), &copy), Ok);
+        BOOL equal = 0;
+        ASSERT_EQ(GdipIsEqualRegion(original, copy, canvas.graphics, &equal), Ok);
+        EXPECT_TRUE(equal) << "region " << original;
+    }
+}
+
+TEST_F(RegionTest, RegionDataTreesCombineAndHostileDataIsRefused) {
+    // Intersect(rect (0, 0, 10, 10), rect (5, 5, 10, 10)).
+    const std::vector<BYTE> tree =
+        regionData({1, 0x10000000, 0, 0, bitsOf(10), bitsOf(10), 0x10000000, bitsOf(5), bitsOf(5),
+                    bitsOf(10), bitsOf(10)});
+    GpRegion region = 0;
+    ASSERT_EQ(GdipCreateRegionRgnData(tree.data(), static_cast<INT>(tree.size()), &region), Ok);
+    EXPECT_TRUE(visible(region, 7, 7));
+    EXPECT_FALSE(visible(region, 2, 2));
+
+    std::vector<std::uint32_t> deep(100, 2); // 100 nested unions
+    deep.push_back(0x10000003);
+    struct Bad {
+        const char* why;
+        std::vector<BYTE> data;
+    };
+    std::vector<Bad> bad = {
+        {"truncated", std::vector<BYTE>(tree.begin(), tree.end() - 3)},
+        {"unknown node", regionData({0x10000009})},
+        {"replace is no node", regionData({0, 0x10000003, 0x10000003})},
+        {"too deep", regionData(deep)},
+        {"combine without operands", regionData({2})},
+        {"non-finite rectangle", regionData({0x10000000, 0, 0, bitsOf(INFINITY), bitsOf(1)})},
+        // A path record claiming four billion points in 16 bytes.
+        {"huge point count", regionData({0x10000001, 16, 0xDBC01002, 0xFFFFFFFF, 0, 0})},
+        // One point whose type is a line: no figure start.
+        {"bad point types", regionData({0x10000001, 24, 0xDBC01002, 1, 0, 0, 0, 1})},
+    };
+    std::vector<BYTE> wrongVersion = regionData({0x10000003});
+    wrongVersion[11] = 0x12;
+    bad.push_back({"wrong version", wrongVersion});
+    std::vector<BYTE> shortSize = regionData({0x10000003});
+    shortSize[0] = 4;
+    bad.push_back({"size below the header", shortSize});
+    for (const Bad& b : bad) {
+        GpRegion made = 5;
+        EXPECT_EQ(GdipCreateRegionRgnData(b.data.data(), static_cast<INT>(b.data.size()), &made),
+                  InvalidParameter)
+            << b.why;
+        EXPECT_EQ(made, 0u) << b.why;
+    }
 }
 
 TEST_F(RegionTest, FillRegionPaintsExactlyTheRegionsPixels) {

@@ -903,6 +903,10 @@ GDIPAPI GpStatus GdipSetPenDashArray(GpPen pen, const REAL* dash, INT count);
 GDIPAPI GpStatus GdipGetPenDashCount(GpPen pen, INT* count);
 /* count must equal the dash count. */
 GDIPAPI GpStatus GdipGetPenDashArray(GpPen pen, REAL* dash, INT count);
+/* Square, round and triangle caps reach half the width beyond the end; the
+ * anchor caps are centred on the end and twice the width across; dash caps
+ * shape every dash end but the two ends of the line. LineCapCustom is
+ * refused: this port has no custom cap objects. */
 GDIPAPI GpStatus GdipSetPenStartCap(GpPen pen, GpLineCap startCap);
 GDIPAPI GpStatus GdipGetPenStartCap(GpPen pen, GpLineCap* startCap);
 GDIPAPI GpStatus GdipSetPenEndCap(GpPen pen, GpLineCap endCap);
@@ -916,6 +920,8 @@ GDIPAPI GpStatus GdipGetPenLineJoin(GpPen pen, GpLineJoin* lineJoin);
 /* Limits below 1 read back as 1. */
 GDIPAPI GpStatus GdipSetPenMiterLimit(GpPen pen, REAL miterLimit);
 GDIPAPI GpStatus GdipGetPenMiterLimit(GpPen pen, REAL* miterLimit);
+/* Inset draws the stroke of a closed figure inside it; open figures are
+ * stroked centred either way. */
 GDIPAPI GpStatus GdipSetPenMode(GpPen pen, GpPenAlignment penMode);
 GDIPAPI GpStatus GdipGetPenMode(GpPen pen, GpPenAlignment* penMode);
 
@@ -1000,6 +1006,10 @@ GDIPAPI GpStatus GdipCreateRegionRect(const GpRectF* rect, GpRegion* region);
 GDIPAPI GpStatus GdipCreateRegionRectI(const GpRect* rect, GpRegion* region);
 /* The area the path encloses by its fill mode. */
 GDIPAPI GpStatus GdipCreateRegionPath(GpPath path, GpRegion* region);
+/* Reads the published region data that GdipGetRegionData writes; size is
+ * the number of bytes at regionData. InvalidParameter for data that is not
+ * a region record. */
+GDIPAPI GpStatus GdipCreateRegionRgnData(const BYTE* regionData, INT size, GpRegion* region);
 GDIPAPI GpStatus GdipCloneRegion(GpRegion region, GpRegion* cloneRegion);
 GDIPAPI GpStatus GdipDeleteRegion(GpRegion region);
 GDIPAPI GpStatus GdipSetInfinite(GpRegion region);
@@ -1021,6 +1031,12 @@ GDIPAPI GpStatus GdipTransformRegion(GpRegion region, GpMatrix matrix);
  * units. */
 GDIPAPI GpStatus GdipGetRegionBounds(GpRegion region, GpGraphics graphics, GpRectF* rect);
 GDIPAPI GpStatus GdipGetRegionBoundsI(GpRegion region, GpGraphics graphics, GpRect* rect);
+/* The region as a published region data record: the bytes it takes, then
+ * the record; InsufficientBuffer when bufferSize is smaller. sizeFilled may
+ * be NULL. */
+GDIPAPI GpStatus GdipGetRegionDataSize(GpRegion region, UINT* bufferSize);
+GDIPAPI GpStatus GdipGetRegionData(GpRegion region, BYTE* buffer, UINT bufferSize,
+                                   UINT* sizeFilled);
 GDIPAPI GpStatus GdipIsEmptyRegion(GpRegion region, GpGraphics graphics, BOOL* result);
 GDIPAPI GpStatus GdipIsInfiniteRegion(GpRegion region, GpGraphics graphics, BOOL* result);
 GDIPAPI GpStatus GdipIsEqualRegion(GpRegion region, GpRegion region2, GpGraphics graphics,

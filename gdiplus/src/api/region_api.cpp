@@ -4,11 +4,14 @@
 #include "matrix/matrix.h"
 #include "path/path.h"
 #include "region/region.h"
+#include "region/region_data.h"
 
 #include <QPainterPath>
 #include <QRectF>
+#include <algorithm>
 #include <cmath>
 #include <limits>
+#include <span>
 
 using vellumark::gdiplus::Graphics;
 using vellumark::gdiplus::HandleTable;
@@ -71,6 +74,23 @@ GpStatus combineWithRect(GpRegion region, const Rect* rect, GpCombineMode mode) 
             return checked;
         }
         target.combine(Region(*box), mode);
+        return success();
+    });
+}
+
+// Combines the region with the area `toRegion` makes of another object.
+template <typename Source, typename ToRegion>
+GpStatus combineWithObject(GpRegion region, GpHandle source, GpCombineMode mode,
+                           ToRegion&& toRegion) {
+    return onObject<Region>(region, [&](Region& target, HandleTable& objects) -> Result<void> {
+        Result<Source*> other = objects.find<Source>(source);
+        if (!other) {
+            return other.error();
+        }
+        if (auto checked = requireCombineMode(mode); !checked) {
+            return checked;
+        }
+        target.combine(toRegion(**other), mode);
         return success();
     });
 }
@@ -154,6 +174,19 @@ GpStatus GdipCreateRegionPath(GpPath path, GpRegion* region) {
                         });
 }
 
+GpStatus GdipCreateRegionRgnData(const BYTE* regionData, INT size, GpRegion* region) {
+    const bool given = regionData != nullptr && size > 0;
+    return createRegion(region, given ? success() : Result<void>(invalidArgument("no region data")),
+                        [&](HandleTable&) -> Result<std::unique_ptr<Region>> {
+                            Result<Region> decoded = vellumark::gdiplus::decodeRegionData(
+                                std::span(regionData, static_cast<std::size_t>(size)));
+                            if (!decoded) {
+                                return decoded.error();
+                            }
+                            return std::make_unique<Region>(*decoded);
+                        });
+}
+
 GpStatus GdipCloneRegion(GpRegion region, GpRegion* cloneRegion) {
     clearOutput(cloneRegion);
     return onObject<Region>(region, [&](Region& source, HandleTable& objects) -> Result<void> {
@@ -191,32 +224,14 @@ GpStatus GdipCombineRegionRectI(GpRegion region, const GpRect* rect, GpCombineMo
 }
 
 GpStatus GdipCombineRegionPath(GpRegion region, GpPath path, GpCombineMode combineMode) {
-    return onObject<Region>(region, [&](Region& target, HandleTable& objects) -> Result<void> {
-        Result<Path*> source = objects.find<Path>(path);
-        if (!source) {
-            return source.error();
-        }
-        if (auto checked = requireCombineMode(combineMode); !checked) {
-            return checked;
-        }
-        target.combine(Region((*source)->toPainterPath()), combineMode);
-        return success();
-    });
+    return combineWithObject<Path>(region, path, combineMode,
+                                   [](const Path& p) { return Region(p.toPainterPath()); });
 }
 
 GpStatus GdipCombineRegionRegion(GpRegion region, GpRegion region2, GpCombineMode combineMode) {
-    return onObject<Region>(region, [&](Region& target, HandleTable& objects) -> Result<void> {
-        Result<Region*> other = objects.find<Region>(region2);
-        if (!other) {
-            return other.error();
-        }
-        if (auto checked = requireCombineMode(combineMode); !checked) {
-            return checked;
-        }
-        const Region copy(**other); // region2 may be this very region
-        target.combine(copy, combineMode);
-        return success();
-    });
+    // A copy, since region2 may be this very region.
+    return combineWithObject<Region>(region, region2, combineMode,
+                                     [](const Region& r) { return Region(r); });
 }
 
 GpStatus GdipTranslateRegion(GpRegion region, REAL dx, REAL dy) {
@@ -263,6 +278,29 @@ GpStatus GdipGetRegionBoundsI(GpRegion region, GpGraphics graphics, GpRect* rect
             return Result<void>(whole.error());
         }
         *static_cast<GpRect*>(out) = {whole->x(), whole->y(), whole->width(), whole->height()};
+        return success();
+    });
+}
+
+GpStatus GdipGetRegionDataSize(GpRegion region, UINT* bufferSize) {
+    return queryObject<Region>(region, bufferSize, [](const Region& r) {
+        return static_cast<UINT>(vellumark::gdiplus::encodeRegionData(r).size());
+    });
+}
+
+GpStatus GdipGetRegionData(GpRegion region, BYTE* buffer, UINT bufferSize, UINT* sizeFilled) {
+    return onObject<Region>(region, [&](Region& source) -> Result<void> {
+        if (auto checked = requirePointer(buffer); !checked) {
+            return checked;
+        }
+        const std::vector<std::uint8_t> data = vellumark::gdiplus::encodeRegionData(source);
+        if (data.size() > bufferSize) {
+            return vellumark::gdiplus::Error{InsufficientBuffer, "buffer too small"};
+        }
+        std::copy(data.begin(), data.end(), buffer);
+        if (sizeFilled != nullptr) {
+            *sizeFilled = static_cast<UINT>(data.size());
+        }
         return success();
     });
 }

@@ -1,6 +1,7 @@
 // A pen: the brush it paints with and the shape of its strokes (width and
-// unit, dashes, caps, join, miter limit, alignment). Stroking itself is
-// Qt's; outline() maps our settings onto its path stroker.
+// unit, dashes, caps, join, miter limit, alignment). outline() works out
+// the stroke's width in the space it strokes in and leaves the shape to
+// strokeOutline (stroke_outline.h).
 #pragma once
 
 #include "brush/brush.h"

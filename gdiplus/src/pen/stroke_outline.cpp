@@ -5,6 +5,7 @@
 
 #include <QLineF>
 #include <QPainterPathStroker>
+#include <iterator>
 #include <optional>
 #include <span>
 

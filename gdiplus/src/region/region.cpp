@@ -7,10 +7,22 @@ namespace {
 // The published infinite region: a square of side 2^23 centred on the origin.
 constexpr qreal kInfiniteHalfSide = 4194304.0;
 
+// Points held at REAL precision, the precision of region data, so a
+// region read back from its own data is the same region, not one a
+// rounding away.
+QPainterPath atRealPrecision(QPainterPath path) {
+    for (int i = 0; i < path.elementCount(); ++i) {
+        const QPainterPath::Element e = path.elementAt(i);
+        path.setElementPositionAt(i, static_cast<qreal>(static_cast<REAL>(e.x)),
+                                  static_cast<qreal>(static_cast<REAL>(e.y)));
+    }
+    return path;
+}
+
 // Qt's simplified form drops zero-area pieces (a lone line, a sliver left
 // by a boolean), so an area-less path is an empty one.
 QPainterPath normalized(const QPainterPath& path) {
-    return path.simplified();
+    return atRealPrecision(path.simplified());
 }
 
 QPainterPath rectPath(const QRectF& rect) {
@@ -80,7 +92,7 @@ void Region::combine(const Region& other, GpCombineMode mode) {
 
 void Region::translate(qreal dx, qreal dy) {
     if (!infinite_) {
-        path_.translate(dx, dy);
+        path_ = atRealPrecision(path_.translated(dx, dy));
     }
 }
 
