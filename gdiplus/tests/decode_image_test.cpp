@@ -3,6 +3,7 @@
 // what damaged or hostile files give.
 #include "image_fixtures.h"
 #include "native_fixtures.h"
+#include "stored_layout_fixtures.h"
 #include "support/started_library.h"
 
 #include <cstring>
@@ -185,6 +186,78 @@ TEST_F(DecodedImages, TiffPagesAreFramesWithTheirOwnSizes) {
     EXPECT_EQ(width, 3u);
     EXPECT_EQ(formatOf(image), PixelFormat32bppPARGB);
     GdipDisposeImage(image);
+}
+
+fixtures::Bytes words(std::initializer_list<std::uint16_t> values) {
+    fixtures::Bytes bytes;
+    for (std::uint16_t value : values) {
+        bytes.push_back(static_cast<std::uint8_t>(value));
+        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
+    }
+    return bytes;
+}
+
+TEST_F(DecodedImages, BmpPcxAndTiffLoadInTheFormatTheirFileStores) {
+    const struct {
+        const char* name;
+        fixtures::Bytes file;
+        PixelFormat format;
+        UINT paletteEntries;
+        ARGB first, second;
+    } cases[] = {
+        {"bmp4", fixtures::MakeBmp({4, 0, {}, {0x000000, 0x123456}, {{0x10}}}),
+         PixelFormat4bppIndexed, 2, 0xFF123456, 0xFF000000},
+        {"bmp555", fixtures::MakeBmp({16, 0, {}, {}, {words({0x7C00, 0x001F})}}),
+         PixelFormat16bppRGB555, 0, 0xFFFF0000, 0xFF0000FF},
+        {"bmp565", fixtures::MakeBmp({16, 3, {0xF800, 0x07E0, 0x001F}, {}, {words({0x07E0, 0})}}),
+         PixelFormat16bppRGB565, 0, 0xFF00FF00, 0xFF000000},
+        {"bmp1555",
+         fixtures::MakeBmp({16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {}, {words({0x83E0, 0})}}),
+         PixelFormat16bppARGB1555, 0, 0xFF00FF00, 0},
+        {"bmp32", fixtures::MakeBmp({32, 0, {}, {}, {{1, 2, 3, 0, 4, 5, 6, 0}}}),
+         PixelFormat32bppRGB, 0, 0xFF030201, 0xFF060504},
+        {"pcx_monochrome", fixtures::MakePcx({3, 1, 1, 2, 1, {{0x40}}, {}}), PixelFormat1bppIndexed,
+         2, 0xFF000000, 0xFFFFFFFF},
+        {"tiff_grey8", fixtures::MakeTiff({1, 8, 1, false, 2, {{0x40, 0xC0}}, {}}),
+         PixelFormat8bppIndexed, 256, 0xFF404040, 0xFFC0C0C0},
+        {"tiff_rgb16", fixtures::MakeTiff({2, 16, 3, false, 1, {words({0xFFFF, 0, 0})}, {}}),
+         PixelFormat48bppRGB, 0, 0xFFFF0000, 0xFFFF0000},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const GpImage image = loadBytes(c.file);
+        ASSERT_NE(image, 0u);
+        EXPECT_EQ(formatOf(image), c.format);
+        INT size = 0;
+        EXPECT_EQ(GdipGetImagePaletteSize(image, &size), Ok);
+        const INT header = 8; // Flags and Count before the entries
+        EXPECT_EQ(size, c.paletteEntries == 0 ? header : header + 4 * INT(c.paletteEntries));
+        const std::vector<ARGB> pixels = argbPixels(image);
+        EXPECT_EQ(pixels.at(0), c.first);
+        EXPECT_EQ(pixels.at(pixels.size() > 1 ? 1 : 0), c.second);
+        GdipDisposeImage(image);
+    }
+}
+
+TEST_F(DecodedImages, IconsHaveTheIconFormatAndEveryEntryAsAPage) {
+    const GpImage icon = loadBytes(fixtures::MakeIcon({{16, 0xFF0000}, {32, 0x0000FF}}));
+    ASSERT_NE(icon, 0u);
+    GUID raw{};
+    EXPECT_EQ(GdipGetImageRawFormat(icon, &raw), Ok);
+    EXPECT_TRUE(sameGuid(
+        raw, {0xB96B3CB5, 0x0728, 0x11D3, {0x9D, 0x7B, 0x00, 0x00, 0xF8, 0x1E, 0xF3, 0x2E}}));
+    EXPECT_EQ(formatOf(icon), PixelFormat32bppARGB);
+    UINT pages = 0;
+    EXPECT_EQ(GdipImageGetFrameCount(icon, &kPageDimension, &pages), Ok);
+    EXPECT_EQ(pages, 2u);
+    UINT width = 0;
+    EXPECT_EQ(GdipGetImageWidth(icon, &width), Ok);
+    EXPECT_EQ(width, 32u);
+    EXPECT_EQ(GdipImageSelectActiveFrame(icon, &kPageDimension, 1), Ok);
+    EXPECT_EQ(GdipGetImageWidth(icon, &width), Ok);
+    EXPECT_EQ(width, 16u);
+    EXPECT_EQ(argbPixels(icon).at(0), 0xFFFF0000u);
+    GdipDisposeImage(icon);
 }
 
 TEST_F(DecodedImages, DamagedAndHostileFilesFailWithAStatus) {
