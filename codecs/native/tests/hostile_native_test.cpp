@@ -3,6 +3,7 @@
 // picture must fail before any pixel memory is asked for.
 #include "codecs/native/native_picture.h"
 #include "native_fixtures.h"
+#include "stored_layout_fixtures.h"
 
 #include <algorithm>
 #include <functional>
@@ -17,6 +18,17 @@ struct Fixture {
     std::size_t headerAt = 12; // where a run of 0xFF bytes wrecks the header
 };
 
+// `count` rows of `bytes` bytes each, all different.
+std::vector<Bytes> Rows(std::size_t bytes, std::size_t count) {
+    std::vector<Bytes> rows(count, Bytes(bytes));
+    for (std::size_t y = 0; y < count; ++y) {
+        for (std::size_t x = 0; x < bytes; ++x) {
+            rows[y][x] = static_cast<std::uint8_t>(x * 7 + y * 13);
+        }
+    }
+    return rows;
+}
+
 std::vector<Fixture> AllFixtures() {
     return {
         // Past the EXIF segment (damaged metadata alone is skipped), into the
@@ -28,6 +40,33 @@ std::vector<Fixture> AllFixtures() {
         {"png_rgb16", [] { return MakePng(PngOf(2, 16)); }},
         {"gif_animated", [] { return MakeAnimatedGif(); }},
         {"tiff_two_pages", [] { return MakeTwoPageTiff(); }, 4},
+        // Widths match the rows: 8 indices, 8 pixels of 16 bits.
+        {"bmp_indexed",
+         [] {
+             return MakeBmp({8, 0, {}, {0x102030, 0x405060}, Rows(8, 6), 8});
+         },
+         18},
+        {"bmp_565",
+         [] {
+             return MakeBmp({16, 3, {0xF800, 0x07E0, 0x001F}, {}, Rows(16, 6), 8});
+         },
+         18},
+        // The version byte: no PCX reader looks past it.
+        {"pcx_palette",
+         [] {
+             return MakePcx({5, 8, 1, 8, 8, Rows(8, 6), Bytes(768, 0x33)});
+         },
+         1},
+        {"pcx_ega",
+         [] {
+             return MakePcx({3, 1, 4, 8, 1, Rows(4, 6), {}});
+         },
+         1},
+        {"tiff_grey16",
+         [] {
+             return MakeTiff({1, 16, 1, false, 4, Rows(8, 6), {}});
+         },
+         4},
     };
 }
 
