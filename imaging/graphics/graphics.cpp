@@ -482,4 +482,8 @@ bool Graphics::FillClosedCurve2I(const ImagingObject& brush, RecordArray<GpPoint
     });
 }
 
+bool Graphics::FillRegion(const ImagingObject& brush, const ImagingObject& region) {
+    return StoreStatus(binding::GdipFillRegion(graphics_, brush.GetHandle(), region.GetHandle()));
+}
+
 } // namespace vellumark::imaging

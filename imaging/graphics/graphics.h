@@ -195,8 +195,7 @@ public:
     virtual bool FillClosedCurve2I(const ImagingObject& brush, RecordArray<GpPoint> points,
                                    float tension, GpFillMode fillMode = FillModeAlternate);
 
-    // FillRegion(brush, region) belongs here once the library declares
-    // GdipFillRegion.
+    virtual bool FillRegion(const ImagingObject& brush, const ImagingObject& region);
 
     // The text, image-drawing, metafile, clipping and container operations
     // (DrawString to Comment) follow FillRegion in this order once the

@@ -37,6 +37,7 @@ struct Tools {
     const ImagingObject& pen;
     const ImagingObject& brush;
     const ImagingObject& path;
+    const ImagingObject& region;
     Corners& corners;
 };
 
@@ -127,6 +128,7 @@ const ShapeCase kShapes[] = {
      [](Tools& t) {
          return t.surface.FillClosedCurve2I(t.brush, t.corners.whole, 0.5f, FillModeWinding);
      }},
+    {"GdipFillRegion", false, [](Tools& t) { return t.surface.FillRegion(t.brush, t.region); }},
 };
 
 class ShapeOperations : public ::testing::TestWithParam<ShapeCase> {
@@ -143,12 +145,16 @@ protected:
         ASSERT_EQ(::GdipCreatePath(FillModeAlternate, &made), Ok);
         path_.SetHandle(made);
         ASSERT_EQ(::GdipAddPathRectangle(made, 3, 3, 6, 6), Ok);
+        const GpRect area{4, 4, 5, 5};
+        ASSERT_EQ(::GdipCreateRegionRectI(&area, &made), Ok);
+        region_.SetHandle(made);
     }
     void TearDown() override {
         surface_.Destroy();
         pen_.Destroy();
         brush_.Destroy();
         path_.Destroy();
+        region_.Destroy();
         canvas_.reset();
         ImagingShutdown();
     }
@@ -169,12 +175,13 @@ protected:
     NativeObject pen_{::GdipDeletePen};
     NativeObject brush_{::GdipDeleteBrush};
     NativeObject path_{::GdipDeletePath};
+    NativeObject region_{::GdipDeleteRegion};
 };
 
 TEST_P(ShapeOperations, ReachItsFlatFunctionAndDraw) {
     const ShapeCase& shape = GetParam();
     Corners corners;
-    Tools tools{surface_, pen_, brush_, path_, corners};
+    Tools tools{surface_, pen_, brush_, path_, region_, corners};
     CallSpy spy;
 
     EXPECT_TRUE(shape.run(tools));
