@@ -80,23 +80,50 @@ struct BandResult {
     EncodeError error = EncodeError::None;
 };
 
+// Memory a worker reuses from band to band. It is not zeroed first: every
+// byte of it that is read was written before, and pages never touched (the
+// compression bound's slack) are never faulted in.
+class Scratch {
+public:
+    std::uint8_t* get(std::size_t size) {
+        if (size > size_) {
+            bytes_.reset();
+            bytes_ = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+            size_ = size;
+        }
+        return bytes_.get();
+    }
+
+private:
+    std::unique_ptr<std::uint8_t[]> bytes_;
+    std::size_t size_ = 0;
+};
+
+struct WorkerScratch {
+    Scratch input;  // the band's filtered rows
+    Scratch output; // its compressed bytes, before they are kept
+};
+
 void CompressBand(const DeflateBandPlan& plan, const BandSource& source, std::size_t band,
-                  libdeflate_compressor* compressor, ByteBuffer& input, BandResult& result) {
+                  libdeflate_compressor* compressor, WorkerScratch& scratch, BandResult& result) {
     const std::uint32_t first = plan.bandStarts[band];
     const bool last = band + 1 == plan.bandStarts.size();
     const std::uint32_t end = last ? plan.rows : plan.bandStarts[band + 1];
     result.length = plan.rowBytes * (end - first);
-    input.resize(result.length);
-    source(first, end, input.data());
-    result.adler = static_cast<std::uint32_t>(libdeflate_adler32(1, input.data(), input.size()));
-    result.bytes.resize(libdeflate_deflate_compress_bound(compressor, input.size()) + 8);
-    const std::size_t size = libdeflate_deflate_compress(compressor, input.data(), input.size(),
-                                                         result.bytes.data(), result.bytes.size());
+    std::uint8_t* input = scratch.input.get(result.length);
+    source(first, end, input);
+    result.adler = static_cast<std::uint32_t>(libdeflate_adler32(1, input, result.length));
+    const std::size_t bound = libdeflate_deflate_compress_bound(compressor, result.length);
+    std::uint8_t* output = scratch.output.get(bound);
+    const std::size_t size =
+        libdeflate_deflate_compress(compressor, input, result.length, output, bound);
     if (size == 0) {
         result.error = EncodeError::CodecFailure;
         return;
     }
-    result.bytes.resize(size);
+    // Room for what MakeContinuable appends, so it never reallocates.
+    result.bytes.reserve(size + 8);
+    result.bytes.assign(output, output + size);
     if (!last && !MakeContinuable(result.bytes)) {
         result.error = EncodeError::CodecFailure;
     }
@@ -107,14 +134,14 @@ void CompressBand(const DeflateBandPlan& plan, const BandSource& source, std::si
 void Work(const DeflateBandPlan& plan, const BandSource& source, std::atomic<std::size_t>& next,
           std::vector<BandResult>& results) {
     Compressor compressor(libdeflate_alloc_compressor(plan.level));
-    ByteBuffer input;
+    WorkerScratch scratch;
     for (std::size_t band = next++; band < results.size(); band = next++) {
         if (!compressor) {
             results[band].error = EncodeError::OverLimit;
             continue;
         }
         try {
-            CompressBand(plan, source, band, compressor.get(), input, results[band]);
+            CompressBand(plan, source, band, compressor.get(), scratch, results[band]);
         } catch (const std::bad_alloc&) {
             results[band].error = EncodeError::OverLimit;
         } catch (const std::exception&) {

@@ -176,6 +176,42 @@ TEST_F(Encoders, MultiFrameTiffGrowsWithEachAddAndEndsWithFlush) {
     EXPECT_EQ(GdipSaveAdd(first, &add), WrongState);
 }
 
+// A plain save reads the bitmap where it lies; a multi-frame save outlives
+// the call, so the pages it has must not change with the bitmaps it took
+// them from, nor vanish with them.
+TEST_F(Encoders, MultiFrameSaveKeepsItsPagesAsTheyWereWhenAdded) {
+    FakeStream stream;
+    std::vector<ARGB> firstPixels(4, 0xFF112233);
+    const GpBitmap first = wrapArgb(firstPixels, 2, 2);
+    std::uint32_t multi = EncoderValueMultiFrame;
+    const EncoderParameters begin = oneLongParameter(kEncoderSaveFlag, multi);
+    ASSERT_EQ(GdipSaveImageToStream(first, stream.stream(), &kTiffEncoder, &begin), Ok);
+    firstPixels.assign(4, 0xFF445566);
+
+    std::vector<ARGB> secondPixels(4, 0xFF778899);
+    const GpBitmap second = wrapArgb(secondPixels, 2, 2);
+    std::uint32_t page = EncoderValueFrameDimensionPage;
+    const EncoderParameters add = oneLongParameter(kEncoderSaveFlag, page);
+    ASSERT_EQ(GdipSaveAddImage(first, second, &add), Ok);
+    ASSERT_EQ(GdipDisposeImage(second), Ok);
+    secondPixels.assign(4, 0xFFAABBCC);
+    const GpBitmap third = makeBitmap(2, 2);
+    ASSERT_EQ(GdipSaveAddImage(first, third, &add), Ok); // rewrites every page
+    endMultiFrameSave(first);
+
+    const GpImage file = loadBytes(stream.bytes);
+    ASSERT_NE(file, 0u);
+    UINT pages = 0;
+    ASSERT_EQ(GdipImageGetFrameCount(file, &kFrameDimensionPage, &pages), Ok);
+    ASSERT_EQ(pages, 3u);
+    EXPECT_EQ(argbPixels(file), std::vector<ARGB>(4, 0xFF112233));
+    ASSERT_EQ(GdipImageSelectActiveFrame(file, &kFrameDimensionPage, 1), Ok);
+    EXPECT_EQ(argbPixels(file), std::vector<ARGB>(4, 0xFF778899));
+    for (const GpImage image : {file, static_cast<GpImage>(first), static_cast<GpImage>(third)}) {
+        ASSERT_EQ(GdipDisposeImage(image), Ok);
+    }
+}
+
 TEST_F(Encoders, SaveAddWithoutABeginningSaveIsWrongState) {
     std::uint32_t page = EncoderValueFrameDimensionPage;
     const EncoderParameters add = oneLongParameter(kEncoderSaveFlag, page);

@@ -4,8 +4,10 @@
 #include "graphics_canvas.h"
 #include "support/started_library.h"
 
+#include <algorithm>
 #include <array>
 #include <gtest/gtest.h>
+#include <vector>
 
 namespace vellumark::gdiplus::testing {
 namespace {
@@ -75,6 +77,59 @@ TEST_F(TextureBrushTest, ClampedDiscShowsTheTopLeftSquarePixelForPixel) {
                     << x << "," << y;
             }
         }
+        ASSERT_EQ(GdipDeleteBrush(brush), Ok);
+        ASSERT_EQ(GdipDeleteGraphics(canvas.graphics), Ok);
+    }
+}
+
+// Pictures in the other layouts Qt paints from: the brush keeps its own
+// copy, paints the source's colours and hands out a 32bppARGB image of them.
+TEST_F(TextureBrushTest, PicturesOfOtherFormatsPaintTheirOwnColours) {
+    struct Case {
+        PixelFormat format;
+        INT bytesPerPixel;
+        std::array<std::uint8_t, 4> pixel; // the bytes of the pixel at (1, 1)
+        ARGB color;                        // what it paints
+    };
+    const Case cases[] = {
+        {PixelFormat24bppRGB, 3, {0x30, 0x20, 0x10, 0}, 0xFF102030},
+        {PixelFormat32bppRGB, 4, {0x30, 0x20, 0x10, 0x00}, 0xFF102030},
+        {PixelFormat32bppPARGB, 4, {0x30, 0x20, 0x10, 0xFF}, 0xFF102030},
+        {PixelFormat16bppRGB565, 2, {0x1F, 0xF8, 0, 0}, 0xFFFF00FF},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.format);
+        constexpr INT kSide = 3;
+        constexpr INT kStride = 12;
+        std::vector<std::uint8_t> bytes(kStride * kSide, 0);
+        std::copy_n(c.pixel.begin(), c.bytesPerPixel, bytes.begin() + kStride + c.bytesPerPixel);
+        GpBitmap source = 0;
+        ASSERT_EQ(GdipCreateBitmapFromScan0(kSide, kSide, kStride, c.format, bytes.data(), &source),
+                  Ok);
+        GpTexture brush = 0;
+        ASSERT_EQ(GdipCreateTexture(source, WrapModeClamp, &brush), Ok);
+        // Later changes to the source are not the brush's.
+        std::fill(bytes.begin(), bytes.end(), std::uint8_t{0x77});
+        ASSERT_EQ(GdipDisposeImage(source), Ok);
+
+        Canvas canvas(kSide, kSide);
+        ASSERT_EQ(GdipFillRectangleI(canvas.graphics, brush, 0, 0, kSide, kSide), Ok);
+        EXPECT_EQ(canvas.at(1, 1), c.color);
+
+        // The brush's image paints the same colours again.
+        GpImage image = 0;
+        ASSERT_EQ(GdipGetTextureImage(brush, &image), Ok);
+        PixelFormat format = 0;
+        ASSERT_EQ(GdipGetImagePixelFormat(image, &format), Ok);
+        EXPECT_EQ(format, PixelFormat32bppARGB);
+        GpTexture again = 0;
+        ASSERT_EQ(GdipCreateTexture(image, WrapModeClamp, &again), Ok);
+        Canvas copy(kSide, kSide);
+        ASSERT_EQ(GdipFillRectangleI(copy.graphics, again, 0, 0, kSide, kSide), Ok);
+        EXPECT_EQ(copy.pixels, canvas.pixels);
+        ASSERT_EQ(GdipDeleteBrush(again), Ok);
+        ASSERT_EQ(GdipDeleteGraphics(copy.graphics), Ok);
+        ASSERT_EQ(GdipDisposeImage(image), Ok);
         ASSERT_EQ(GdipDeleteBrush(brush), Ok);
         ASSERT_EQ(GdipDeleteGraphics(canvas.graphics), Ok);
     }

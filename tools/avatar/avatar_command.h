@@ -4,8 +4,10 @@
 //
 // reads INPUT whole, makes the avatar and writes it to OUTPUT.png. With
 // --time N the work runs N times in this process on the same bytes, each run
-// timed on the steady clock, and the last line printed to standard output is
-// the median in milliseconds, as a bare number, for scripts to read.
+// timed on the steady clock and in process CPU time (all threads), and the
+// last line printed to standard output is the wall-clock median in
+// milliseconds, as a bare number, for scripts to read; the line before it
+// also gives the CPU median.
 //
 // Exit status: 0 when the PNG was written, 1 when the input cannot be read,
 // no avatar came out of it or the output cannot be written (nothing is

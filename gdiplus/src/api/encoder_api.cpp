@@ -78,9 +78,10 @@ bool multiFrameCodec(const CodecDescription& codec) {
     return codec.id == CodecId::Gif || codec.id == CodecId::Tiff;
 }
 
-// Starts a save: a session with the frames that go into the file. A plain
-// save of a multi-frame bitmap to a multi-frame format keeps every frame; a
-// save that begins a multi-frame file starts with the active frame.
+// Starts a save: a session with the frames that go into the file, borrowed
+// from the bitmap. A plain save of a multi-frame bitmap to a multi-frame
+// format keeps every frame; a save that begins a multi-frame file starts
+// with the active frame.
 Result<SaveSession> beginSave(Bitmap& bitmap, const CLSID* clsid,
                               const EncoderParameters* parameters) {
     Result<const CodecDescription*> codec = encoderFor(clsid);
@@ -97,22 +98,22 @@ Result<SaveSession> beginSave(Bitmap& bitmap, const CLSID* clsid,
     const bool startsMultiFrame = settings->saveFlag == EncoderValueMultiFrame;
     if (multiFrameCodec(**codec) && !startsMultiFrame) {
         for (std::size_t i = 0; i < bitmap.frameCount(); ++i) {
-            session.frames.push_back(bitmap.frame(i));
-            session.frameInfo.push_back(describeFrame(bitmap, i));
+            session.borrowFrame(bitmap.frame(i), describeFrame(bitmap, i));
         }
     } else {
-        session.frames.push_back(bitmap.pixels());
-        session.frameInfo.push_back(describeFrame(bitmap, bitmap.activeFrame()));
+        session.borrowFrame(bitmap.pixels(), describeFrame(bitmap, bitmap.activeFrame()));
     }
     return session;
 }
 
-// Writes the file and keeps the session when it begins a multi-frame file.
+// Writes the file and keeps the session, with copies of its frames, when it
+// begins a multi-frame file.
 Result<void> finishSave(Bitmap& bitmap, SaveSession session) {
     if (Result<void> written = session.write(); !written) {
         return written;
     }
     if (session.settings.saveFlag == EncoderValueMultiFrame && multiFrameCodec(*session.codec)) {
+        session.keepOwnFrames();
         bitmap.saveSession() = std::make_shared<SaveSession>(std::move(session));
     } else {
         bitmap.saveSession().reset();
@@ -147,8 +148,8 @@ Result<void> continueSave(Image& image, const Bitmap* frameSource,
         flag != EncoderValueLastFrame) {
         return invalidArgument("SaveAdd wants a frame dimension or Flush");
     }
-    session->frames.push_back(frameSource->pixels());
-    session->frameInfo.push_back(describeFrame(*frameSource, frameSource->activeFrame()));
+    session->copyFrame(frameSource->pixels(),
+                       describeFrame(*frameSource, frameSource->activeFrame()));
     Result<void> written = session->write();
     if (!written || flag == EncoderValueLastFrame) {
         session.reset();

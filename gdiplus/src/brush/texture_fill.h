@@ -1,6 +1,6 @@
-// A brush that paints with a picture. The picture is a straight-alpha ARGB32
-// QImage; copies of the brush share it (Qt images are copy-on-write). The
-// transform places the picture's pixel grid in world space with its top-left
+// A brush that paints with a picture. The picture is a QImage in any layout
+// Qt paints from (the source's own where it can be); copies of the brush share it (Qt images are
+// copy-on-write). The transform places the picture's pixel grid in world space with its top-left
 // corner at the origin; the wrap mode says what lies beyond the picture.
 #pragma once
 

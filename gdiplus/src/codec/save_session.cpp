@@ -3,14 +3,34 @@
 #include "codec/file_io.h"
 #include "core/stream_io.h"
 
+#include <algorithm>
+
 namespace vellumark::gdiplus {
 
-Result<void> SaveSession::write() const {
-    std::vector<EncodeFrame> all = frameInfo;
-    for (std::size_t i = 0; i < all.size(); ++i) {
-        all[i].pixels = &frames[i];
+void SaveSession::borrowFrame(const PixelSurface& pixels, EncodeFrame info) {
+    info.pixels = &pixels;
+    frames_.push_back(info);
+}
+
+void SaveSession::copyFrame(const PixelSurface& pixels, EncodeFrame info) {
+    borrowFrame(ownFrames_.emplace_back(pixels), info);
+}
+
+bool SaveSession::owns(const PixelSurface* pixels) const {
+    return std::any_of(ownFrames_.begin(), ownFrames_.end(),
+                       [&](const PixelSurface& own) { return &own == pixels; });
+}
+
+void SaveSession::keepOwnFrames() {
+    for (EncodeFrame& frame : frames_) {
+        if (!owns(frame.pixels)) {
+            frame.pixels = &ownFrames_.emplace_back(*frame.pixels);
+        }
     }
-    Result<std::vector<std::uint8_t>> file = encodeFrames(*codec, all, settings);
+}
+
+Result<void> SaveSession::write() const {
+    Result<std::vector<std::uint8_t>> file = encodeFrames(*codec, frames_, settings);
     if (!file) {
         return file.error();
     }

@@ -9,17 +9,16 @@ namespace vellumark::gdiplus {
 
 Result<QImage> texturePicture(Bitmap& bitmap, const QRect& area) {
     const RasterView raster = rasterOf(bitmap);
-    // 32-bit ARGB is already the picture's layout: one copy straight from
-    // the bitmap's memory, no conversion.
-    if (raster.format == pixels::PixelFormat::Format32bppARGB) {
-        const QImage shared = wrapRaster(raster);
-        if (!shared.isNull()) {
-            QImage copy = shared.copy(area);
-            if (copy.isNull()) {
-                return Error{OutOfMemory, "no memory for the texture"};
-            }
-            return copy;
+    // Formats Qt paints from natively keep their own layout: one copy
+    // straight from the bitmap's memory, no conversion and no wider pixels
+    // (a 24-bit photo stays 3 bytes a pixel).
+    const QImage shared = wrapRaster(raster);
+    if (!shared.isNull()) {
+        QImage copy = shared.copy(area);
+        if (copy.isNull()) {
+            return Error{OutOfMemory, "no memory for the texture"};
         }
+        return copy;
     }
     return readArgb(raster, area);
 }
@@ -31,10 +30,16 @@ Result<std::unique_ptr<Bitmap>> bitmapFromPicture(const QImage& picture) {
     if (!bitmap) {
         return bitmap;
     }
+    const QImage argb = picture.format() == QImage::Format_ARGB32
+                            ? picture
+                            : picture.convertToFormat(QImage::Format_ARGB32);
+    if (argb.isNull()) {
+        return Error{OutOfMemory, "no memory for the texture's image"};
+    }
     PixelSurface& surface = (*bitmap)->pixels();
-    const auto rowBytes = static_cast<std::size_t>(picture.width()) * 4;
-    for (int y = 0; y < picture.height(); ++y) {
-        std::memcpy(surface.row(static_cast<std::uint32_t>(y)).data(), picture.constScanLine(y),
+    const auto rowBytes = static_cast<std::size_t>(argb.width()) * 4;
+    for (int y = 0; y < argb.height(); ++y) {
+        std::memcpy(surface.row(static_cast<std::uint32_t>(y)).data(), argb.constScanLine(y),
                     rowBytes);
     }
     return bitmap;

@@ -10,11 +10,12 @@
 
 namespace vellumark::gdiplus {
 
-// A straight-alpha ARGB32 copy of `area` of the bitmap's active frame;
-// `area` must lie inside the bitmap.
+// A copy of `area` of the bitmap's active frame, in the frame's own layout
+// where Qt paints from it, as straight-alpha ARGB32 otherwise; `area` must
+// lie inside the bitmap.
 Result<QImage> texturePicture(Bitmap& bitmap, const QRect& area);
 
-// A new 32bppARGB bitmap holding the picture.
+// A new 32bppARGB bitmap holding the picture, whatever its layout.
 Result<std::unique_ptr<Bitmap>> bitmapFromPicture(const QImage& picture);
 
 } // namespace vellumark::gdiplus
