@@ -188,15 +188,6 @@ TEST_F(DecodedImages, TiffPagesAreFramesWithTheirOwnSizes) {
     GdipDisposeImage(image);
 }
 
-fixtures::Bytes words(std::initializer_list<std::uint16_t> values) {
-    fixtures::Bytes bytes;
-    for (std::uint16_t value : values) {
-        bytes.push_back(static_cast<std::uint8_t>(value));
-        bytes.push_back(static_cast<std::uint8_t>(value >> 8));
-    }
-    return bytes;
-}
-
 TEST_F(DecodedImages, BmpPcxAndTiffLoadInTheFormatTheirFileStores) {
     const struct {
         const char* name;
@@ -207,12 +198,15 @@ TEST_F(DecodedImages, BmpPcxAndTiffLoadInTheFormatTheirFileStores) {
     } cases[] = {
         {"bmp4", fixtures::MakeBmp({4, 0, {}, {0x000000, 0x123456}, {{0x10}}}),
          PixelFormat4bppIndexed, 2, 0xFF123456, 0xFF000000},
-        {"bmp555", fixtures::MakeBmp({16, 0, {}, {}, {words({0x7C00, 0x001F})}}),
+        {"bmp555", fixtures::MakeBmp({16, 0, {}, {}, {fixtures::Words16LE({0x7C00, 0x001F})}}),
          PixelFormat16bppRGB555, 0, 0xFFFF0000, 0xFF0000FF},
-        {"bmp565", fixtures::MakeBmp({16, 3, {0xF800, 0x07E0, 0x001F}, {}, {words({0x07E0, 0})}}),
+        {"bmp565",
+         fixtures::MakeBmp(
+             {16, 3, {0xF800, 0x07E0, 0x001F}, {}, {fixtures::Words16LE({0x07E0, 0})}}),
          PixelFormat16bppRGB565, 0, 0xFF00FF00, 0xFF000000},
         {"bmp1555",
-         fixtures::MakeBmp({16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {}, {words({0x83E0, 0})}}),
+         fixtures::MakeBmp(
+             {16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {}, {fixtures::Words16LE({0x83E0, 0})}}),
          PixelFormat16bppARGB1555, 0, 0xFF00FF00, 0},
         {"bmp32", fixtures::MakeBmp({32, 0, {}, {}, {{1, 2, 3, 0, 4, 5, 6, 0}}}),
          PixelFormat32bppRGB, 0, 0xFF030201, 0xFF060504},
@@ -220,7 +214,8 @@ TEST_F(DecodedImages, BmpPcxAndTiffLoadInTheFormatTheirFileStores) {
          2, 0xFF000000, 0xFFFFFFFF},
         {"tiff_grey8", fixtures::MakeTiff({1, 8, 1, false, 2, {{0x40, 0xC0}}, {}}),
          PixelFormat8bppIndexed, 256, 0xFF404040, 0xFFC0C0C0},
-        {"tiff_rgb16", fixtures::MakeTiff({2, 16, 3, false, 1, {words({0xFFFF, 0, 0})}, {}}),
+        {"tiff_rgb16",
+         fixtures::MakeTiff({2, 16, 3, false, 1, {fixtures::Words16LE({0xFFFF, 0, 0})}, {}}),
          PixelFormat48bppRGB, 0, 0xFFFF0000, 0xFFFF0000},
     };
     for (const auto& c : cases) {

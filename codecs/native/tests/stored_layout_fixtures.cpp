@@ -45,6 +45,14 @@ void PutRowsBottomUp(Bytes& bytes, const std::vector<Bytes>& rows) {
 
 } // namespace
 
+Bytes Words16LE(std::initializer_list<std::uint16_t> words) {
+    Bytes bytes;
+    for (std::uint16_t word : words) {
+        Put16(bytes, word);
+    }
+    return bytes;
+}
+
 Bytes MakeBmp(const BmpFixture& fixture) {
     Bytes dib;
     PutInfoHeader(dib, fixture.width, static_cast<std::uint32_t>(fixture.rows.size()), fixture.bits,

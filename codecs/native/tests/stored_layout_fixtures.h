@@ -6,10 +6,15 @@
 #include "native_fixtures.h"
 
 #include <cstdint>
+#include <initializer_list>
 #include <utility>
 #include <vector>
 
 namespace vellumark::codecs::native::testing {
+
+// 16-bit values as little-endian bytes, as BMP rows and host-order TIFF
+// samples hold them.
+Bytes Words16LE(std::initializer_list<std::uint16_t> words);
 
 struct BmpFixture {
     std::uint16_t bits = 24;

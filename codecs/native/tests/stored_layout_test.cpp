@@ -11,15 +11,6 @@
 namespace vellumark::codecs::native::testing {
 namespace {
 
-Bytes Words(std::initializer_list<std::uint16_t> words) {
-    Bytes bytes;
-    for (std::uint16_t word : words) {
-        bytes.push_back(static_cast<std::uint8_t>(word));
-        bytes.push_back(static_cast<std::uint8_t>(word >> 8));
-    }
-    return bytes;
-}
-
 std::vector<std::uint32_t> Ramp(std::size_t count, std::uint32_t step) {
     std::vector<std::uint32_t> colours;
     for (std::uint32_t i = 0; i < count; ++i) {
@@ -78,19 +69,19 @@ std::vector<StoredCase> StoredCases() {
          {0x40, 0x50, 0x60, opaque},
          {0x10, 0x20, 0x30, opaque}},
         {"bmp16_plain",
-         MakeBmp({16, 0, {}, {}, {Words({0x7C00, 0x001F})}}),
+         MakeBmp({16, 0, {}, {}, {Words16LE({0x7C00, 0x001F})}}),
          NativeLayout::Rgb555,
          0,
          {31, 0, 0, 1},
          {0, 0, 31, 1}},
         {"bmp16_565",
-         MakeBmp({16, 3, {0xF800, 0x07E0, 0x001F}, {}, {Words({0xF800, 0x07E0})}}),
+         MakeBmp({16, 3, {0xF800, 0x07E0, 0x001F}, {}, {Words16LE({0xF800, 0x07E0})}}),
          NativeLayout::Rgb565,
          0,
          {31, 0, 0, 1},
          {0, 63, 0, 1}},
         {"bmp16_1555",
-         MakeBmp({16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {}, {Words({0xFC00, 0x001F})}}),
+         MakeBmp({16, 6, {0x7C00, 0x03E0, 0x001F, 0x8000}, {}, {Words16LE({0xFC00, 0x001F})}}),
          NativeLayout::Argb1555,
          0,
          {31, 0, 0, 1},
@@ -183,26 +174,26 @@ std::vector<StoredCase> StoredCases() {
          {1, 2, 3, opaque},
          {2, 4, 6, opaque}},
         {"tiff_grey16",
-         MakeTiff({1, 16, 1, false, 2, {Words({0x1234, 0xFFFF})}, {}}),
+         MakeTiff({1, 16, 1, false, 2, {Words16LE({0x1234, 0xFFFF})}, {}}),
          NativeLayout::Bgr48,
          0,
          {0x1234, 0x1234, 0x1234, full},
          {full, full, full, full}},
         {"tiff_rgb16",
-         MakeTiff({2, 16, 3, false, 1, {Words({0x1000, 0x2000, 0x3000})}, {}}),
+         MakeTiff({2, 16, 3, false, 1, {Words16LE({0x1000, 0x2000, 0x3000})}, {}}),
          NativeLayout::Bgr48,
          0,
          {0x1000, 0x2000, 0x3000, full},
          {0x1000, 0x2000, 0x3000, full}},
         {"tiff_rgba16",
-         MakeTiff({2, 16, 4, false, 1, {Words({0x1000, 0x2000, 0x3000, 0x8000})}, {}}),
+         MakeTiff({2, 16, 4, false, 1, {Words16LE({0x1000, 0x2000, 0x3000, 0x8000})}, {}}),
          NativeLayout::Bgra64,
          0,
          {0x1000, 0x2000, 0x3000, 0x8000},
          {0x1000, 0x2000, 0x3000, 0x8000}},
         // Associated alpha is divided out: the layout holds straight alpha.
         {"tiff_rgba16_associated",
-         MakeTiff({2, 16, 4, true, 1, {Words({0x1000, 0x2000, 0x3000, 0x8000})}, {}}),
+         MakeTiff({2, 16, 4, true, 1, {Words16LE({0x1000, 0x2000, 0x3000, 0x8000})}, {}}),
          NativeLayout::Bgra64,
          0,
          {0x2000, 0x4000, 0x6000, 0x8000},
