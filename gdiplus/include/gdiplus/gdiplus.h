@@ -592,7 +592,11 @@ typedef BOOL (*GetThumbnailImageAbort)(void* callbackData);
  * for. Formats are found from the content's signature, never from a name. A
  * missing file gives FileNotFound (a file that cannot be opened, such as a
  * directory, OutOfMemory as published); content that is no known picture
- * gives UnknownImageFormat and damaged or over-large pictures OutOfMemory. */
+ * gives UnknownImageFormat and damaged or over-large pictures OutOfMemory.
+ * A picture keeps the pixel format its file stores (indexed with its palette,
+ * 16-bit 555/565/1555, 24/32-bit, 48/64-bit for 16-bit samples); an icon or
+ * cursor file gives every image it holds as a page (FrameDimensionPage), the
+ * largest and deepest first, each in 32bppARGB. */
 
 GDIPAPI GpStatus GdipLoadImageFromStream(IStream* stream, GpImage* image);
 GDIPAPI GpStatus GdipLoadImageFromStreamICM(IStream* stream, GpImage* image);
