@@ -344,6 +344,53 @@ TEST_F(RegionTest, RegionDataTreesCombineAndHostileDataIsRefused) {
     }
 }
 
+TEST_F(RegionTest, ScansAreWholeUnitBandsAfterTheMatrix) {
+    GpMatrix identity = 0;
+    ASSERT_EQ(GdipCreateMatrix(&identity), Ok);
+    GpMatrix stretch = 0;
+    ASSERT_EQ(GdipCreateMatrix2(2, 0, 0, 3, 1, 0, &stretch), Ok);
+    auto scans = [](GpRegion region, GpMatrix matrix) {
+        UINT count = 99;
+        EXPECT_EQ(GdipGetRegionScansCount(region, &count, matrix), Ok);
+        std::vector<GpRect> rects(count);
+        INT written = static_cast<INT>(count);
+        EXPECT_EQ(GdipGetRegionScansI(region, rects.data(), &written, matrix), Ok);
+        EXPECT_EQ(written, static_cast<INT>(count));
+        std::string text;
+        for (const GpRect& r : rects) {
+            text += std::to_string(r.X) + "," + std::to_string(r.Y) + "," +
+                    std::to_string(r.Width) + "," + std::to_string(r.Height) + " ";
+        }
+        return text;
+    };
+    EXPECT_EQ(scans(rectRegion(1, 2, 3, 4), identity), "1,2,3,4 ");
+    EXPECT_EQ(scans(rectRegion(1, 2, 3, 4), stretch), "3,6,6,12 ");
+    const GpRegion holed = rectRegion(0, 0, 10, 10);
+    const GpRect hole{3, 3, 4, 4};
+    ASSERT_EQ(GdipCombineRegionRectI(holed, &hole, CombineModeExclude), Ok);
+    EXPECT_EQ(scans(holed, identity), "0,0,10,3 0,3,3,4 7,3,3,4 0,7,10,3 ");
+    GpRegion infinite = 0;
+    ASSERT_EQ(GdipCreateRegion(&infinite), Ok);
+    EXPECT_EQ(scans(infinite, stretch), "-4194304,-4194304,8388608,8388608 ");
+
+    // Real records, too small a block, an empty region, and overflow.
+    std::vector<GpRectF> real(4);
+    INT room = 3;
+    EXPECT_EQ(GdipGetRegionScans(holed, real.data(), &room, identity), InsufficientBuffer);
+    room = 4;
+    ASSERT_EQ(GdipGetRegionScans(holed, real.data(), &room, stretch), Ok);
+    EXPECT_EQ(real[1].X, 1.0F);
+    EXPECT_EQ(real[1].Height, 12.0F);
+    const GpRegion empty = rectRegion(0, 0, 0, 0);
+    INT none = 0;
+    EXPECT_EQ(GdipGetRegionScans(empty, nullptr, &none, identity), Ok);
+    EXPECT_EQ(none, 0);
+    GpMatrix huge = 0;
+    ASSERT_EQ(GdipCreateMatrix2(1e7F, 0, 0, 1, 0, 0, &huge), Ok);
+    UINT count = 0;
+    EXPECT_EQ(GdipGetRegionScansCount(holed, &count, huge), ValueOverflow);
+}
+
 TEST_F(RegionTest, FillRegionPaintsExactlyTheRegionsPixels) {
     const GpBrush ink = solidBrush(kInk);
     {

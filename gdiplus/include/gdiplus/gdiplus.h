@@ -1041,6 +1041,15 @@ GDIPAPI GpStatus GdipGetRegionBoundsI(GpRegion region, GpGraphics graphics, GpRe
 GDIPAPI GpStatus GdipGetRegionDataSize(GpRegion region, UINT* bufferSize);
 GDIPAPI GpStatus GdipGetRegionData(GpRegion region, BYTE* buffer, UINT bufferSize,
                                    UINT* sizeFilled);
+/* The region after the matrix as whole-unit rectangles in horizontal
+ * bands, top to bottom; the infinite region is its one square whatever the
+ * matrix. GdipGetRegionScans takes in *count the number of rectangles rects
+ * has room for (InsufficientBuffer when more are needed; rects may be NULL
+ * when there are none) and sets it to the number written. ValueOverflow
+ * when the transformed region reaches beyond the infinite square. */
+GDIPAPI GpStatus GdipGetRegionScansCount(GpRegion region, UINT* count, GpMatrix matrix);
+GDIPAPI GpStatus GdipGetRegionScans(GpRegion region, GpRectF* rects, INT* count, GpMatrix matrix);
+GDIPAPI GpStatus GdipGetRegionScansI(GpRegion region, GpRect* rects, INT* count, GpMatrix matrix);
 GDIPAPI GpStatus GdipIsEmptyRegion(GpRegion region, GpGraphics graphics, BOOL* result);
 GDIPAPI GpStatus GdipIsInfiniteRegion(GpRegion region, GpGraphics graphics, BOOL* result);
 GDIPAPI GpStatus GdipIsEqualRegion(GpRegion region, GpRegion region2, GpGraphics graphics,

@@ -7,11 +7,13 @@
 #include "region/region_data.h"
 
 #include <QPainterPath>
+#include <QRect>
 #include <QRectF>
 #include <algorithm>
 #include <cmath>
 #include <limits>
 #include <span>
+#include <vector>
 
 using vellumark::gdiplus::Graphics;
 using vellumark::gdiplus::HandleTable;
@@ -142,6 +144,53 @@ GpStatus regionBounds(GpRegion region, GpGraphics graphics, void* rect,
             return checked;
         }
         return write(target.bounds(), rect);
+    });
+}
+
+// The region's scans under the matrix behind `matrix`.
+Result<std::vector<QRect>> scansOf(const Region& region, const HandleTable& objects,
+                                   GpMatrix matrix) {
+    Result<Matrix*> transform = objects.find<Matrix>(matrix);
+    if (!transform) {
+        return transform.error();
+    }
+    return region.scans((*transform)->transform());
+}
+
+// Runs `use(scans)` on the region's scans under the matrix once `out`, the
+// output `use` writes through, is known to be there.
+template <typename Out, typename Use>
+GpStatus withScans(GpRegion region, GpMatrix matrix, Out* out, Use&& use) {
+    return onObject<Region>(region, [&](Region& source, HandleTable& objects) -> Result<void> {
+        Result<std::vector<QRect>> scans = scansOf(source, objects, matrix);
+        if (!scans) {
+            return scans.error();
+        }
+        if (auto checked = requirePointer(out); !checked) {
+            return checked;
+        }
+        return use(*scans);
+    });
+}
+
+// Writes the scans into `rects`, which holds `*count` records on the way in;
+// on the way out `*count` is the number written.
+template <typename Rect, typename Convert>
+GpStatus writeScans(GpRegion region, Rect* rects, INT* count, GpMatrix matrix, Convert&& convert) {
+    return withScans(region, matrix, count, [&](const std::vector<QRect>& scans) -> Result<void> {
+        if (scans.empty()) {
+            *count = 0;
+            return success();
+        }
+        if (rects == nullptr) {
+            return invalidArgument("null rectangles");
+        }
+        if (*count < 0 || static_cast<std::size_t>(*count) < scans.size()) {
+            return vellumark::gdiplus::Error{InsufficientBuffer, "room for fewer scans"};
+        }
+        std::transform(scans.begin(), scans.end(), rects, convert);
+        *count = static_cast<INT>(scans.size());
+        return success();
     });
 }
 
@@ -302,6 +351,26 @@ GpStatus GdipGetRegionData(GpRegion region, BYTE* buffer, UINT bufferSize, UINT*
             *sizeFilled = static_cast<UINT>(data.size());
         }
         return success();
+    });
+}
+
+GpStatus GdipGetRegionScansCount(GpRegion region, UINT* count, GpMatrix matrix) {
+    return withScans(region, matrix, count, [&](const std::vector<QRect>& scans) {
+        *count = static_cast<UINT>(scans.size());
+        return success();
+    });
+}
+
+GpStatus GdipGetRegionScans(GpRegion region, GpRectF* rects, INT* count, GpMatrix matrix) {
+    return writeScans(region, rects, count, matrix, [](const QRect& r) {
+        return GpRectF{static_cast<REAL>(r.x()), static_cast<REAL>(r.y()),
+                       static_cast<REAL>(r.width()), static_cast<REAL>(r.height())};
+    });
+}
+
+GpStatus GdipGetRegionScansI(GpRegion region, GpRect* rects, INT* count, GpMatrix matrix) {
+    return writeScans(region, rects, count, matrix, [](const QRect& r) {
+        return GpRect{r.x(), r.y(), r.width(), r.height()};
     });
 }
 

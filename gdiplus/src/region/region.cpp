@@ -1,5 +1,8 @@
 #include "region/region.h"
 
+#include <QPolygonF>
+#include <QRegion>
+
 namespace vellumark::gdiplus {
 
 namespace {
@@ -126,6 +129,23 @@ bool Region::intersects(const QRectF& rect) const {
 
 QRectF Region::bounds() const {
     return infinite_ ? infiniteBounds() : path_.boundingRect();
+}
+
+Result<std::vector<QRect>> Region::scans(const QTransform& matrix) const {
+    if (infinite_) {
+        return std::vector<QRect>{infiniteBounds().toRect()};
+    }
+    const QPainterPath mapped = matrix.map(path_);
+    if (!mapped.isEmpty() && !infiniteBounds().contains(mapped.boundingRect())) {
+        return Error{ValueOverflow, "scans beyond the infinite square"};
+    }
+    // The area is held in Qt's simplified form: figures that never cross,
+    // filled odd-even, so the figures' own areas xor to the region.
+    QRegion area;
+    for (const QPolygonF& figure : mapped.toSubpathPolygons()) {
+        area = area.xored(QRegion(figure.toPolygon(), Qt::OddEvenFill));
+    }
+    return std::vector<QRect>(area.begin(), area.end());
 }
 
 QPainterPath Region::area() const {

@@ -11,12 +11,15 @@
 #pragma once
 
 #include "core/object.h"
+#include "core/result.h"
 #include "gdiplus/gdiplus.h"
 
 #include <QPainterPath>
+#include <QRect>
 #include <QRectF>
 #include <QTransform>
 #include <memory>
+#include <vector>
 
 namespace vellumark::gdiplus {
 
@@ -56,6 +59,11 @@ public:
     QRectF bounds() const;
     // The region's area as a path (the published square when infinite).
     QPainterPath area() const;
+    // The region after `matrix` as whole-unit rectangles in horizontal
+    // bands, top to bottom and left to right; the infinite region, which no
+    // matrix moves, is its one square. ValueOverflow when the transformed
+    // region reaches beyond that square.
+    Result<std::vector<QRect>> scans(const QTransform& matrix) const;
 
 private:
     bool infinite_ = true;
