@@ -6,6 +6,7 @@
 #include "platform/picture_box.h"
 #include "platform/runtime_window.h"
 #include "platform/trans_label.h"
+#include "platform/window_host.h"
 
 #include <QLineEdit>
 
@@ -80,12 +81,17 @@ void WriteProperty(Window& window, std::string_view name, int property,
         break;
     case ControlKind::TransLabel:
         if (property == kPropertyText && text != nullptr) {
-            static_cast<TransLabel*>(control->widget)->setText(*text);
+            auto* label = static_cast<TransLabel*>(control->widget);
+            if (label->text() != *text) {
+                ContentChanged(*label);
+            }
+            label->setText(*text);
         }
         break;
     case ControlKind::PicBox:
         if (const auto* bytes = std::get_if<Bytes>(&value);
             property == kPropertyPicture && bytes != nullptr) {
+            ContentChanged(*control->widget);
             static_cast<PictureBox*>(control->widget)->setPicture(*bytes);
         }
         break;

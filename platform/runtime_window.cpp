@@ -3,6 +3,7 @@
 #include "platform/period_timer.h"
 #include "platform/picture_box.h"
 #include "platform/trans_label.h"
+#include "platform/window_host.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -88,6 +89,7 @@ RuntimeWindow::RuntimeWindow(const WindowSpec& spec, std::span<const ControlSpec
     palette.setColor(QPalette::Window, ToQColor(spec.background));
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(true);
+    host_ = std::make_unique<WidgetWindowHost>(*widget_);
 
     controls_.reserve(controls.size());
     for (const ControlSpec& control : controls) {
@@ -108,6 +110,14 @@ RuntimeWindow* RuntimeWindow::From(Window& window) {
 
 void RuntimeWindow::setFileChooser(FileChooser chooser) {
     chooser_ = chooser ? std::make_shared<const FileChooser>(std::move(chooser)) : nullptr;
+}
+
+const WidgetWindowHost* RuntimeWindow::windowHost(std::string_view control) {
+    if (control.empty()) {
+        return host_.get();
+    }
+    const Control* found = find(control);
+    return found != nullptr ? found->host.get() : nullptr;
 }
 
 Control* RuntimeWindow::find(std::string_view name) {
@@ -142,8 +152,10 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         edit->setText(ToQString(spec.text));
         // An edit box shows the start of its text, as a native edit control does.
         edit->setCursorPosition(0);
-        QObject::connect(edit, &QLineEdit::textChanged,
-                         [&control] { control.editTextStale = true; });
+        QObject::connect(edit, &QLineEdit::textChanged, [&control, edit] {
+            control.editTextStale = true;
+            ContentChanged(*edit);
+        });
         control.widget = edit;
         break;
     }
@@ -185,6 +197,7 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         }
         control.widget->setGeometry(place);
         control.widget->show();
+        control.host = std::make_unique<WidgetWindowHost>(*control.widget);
     }
 }
 

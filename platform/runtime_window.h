@@ -15,6 +15,7 @@
 namespace vellumark::platform {
 
 class PeriodTimer;
+class WidgetWindowHost;
 
 using Handler = std::function<void(Window&)>;
 
@@ -22,6 +23,8 @@ struct Control {
     ControlKind kind = ControlKind::EditBox;
     QWidget* widget = nullptr; // owned by its Qt parent; none for timers and dialogs
     std::unique_ptr<PeriodTimer> timer;
+    // The control's window handle for the imaging library; none without a widget.
+    std::unique_ptr<WidgetWindowHost> host;
     Text fileName; // CommonDlg
     // EditBox: the text as UTF-8, converted again only after the user or a
     // write changed it, so the periodic mirroring reads without converting.
@@ -49,6 +52,10 @@ public:
 
     QWidget& widget() { return *widget_; }
 
+    // The window handle host of the named control ("" = the window), or
+    // nullptr for an unknown control or one without a widget.
+    const WidgetWindowHost* windowHost(std::string_view control);
+
     void setFileChooser(FileChooser chooser);
     // Shared, so a chooser that replaces itself while it runs stays alive
     // until it returns; nullptr when none is set.
@@ -70,6 +77,7 @@ private:
 
     // Declared first so it outlives the controls' timers.
     std::unique_ptr<QWidget> widget_;
+    std::unique_ptr<WidgetWindowHost> host_; // before the controls, after the widget
     std::unordered_map<std::string, Control, NameHash, std::equal_to<>> controls_;
     std::vector<Handler> createdHandlers_;
     bool createdRaised_ = false;

@@ -1,9 +1,14 @@
 # Compares the dynamic symbols the library defines with the functions its
-# public header declares (lines that start with GDIPAPI). Fails with the
+# public headers declare (lines that start with GDIPAPI): the flat API's
+# header and, when given, the header of its GDI calls. Fails with the
 # differences listed.
-#   cmake -DLIBRARY=... -DHEADER=... -DNM=... -P check_exports.cmake
+#   cmake -DLIBRARY=... -DHEADER=... [-DGDI_HEADER=...] -DNM=... -P check_exports.cmake
 
 file(STRINGS "${HEADER}" declarations REGEX "^GDIPAPI ")
+if(GDI_HEADER)
+    file(STRINGS "${GDI_HEADER}" gdi_declarations REGEX "^GDIPAPI ")
+    list(APPEND declarations ${gdi_declarations})
+endif()
 set(declared "")
 foreach(line IN LISTS declarations)
     if(line MATCHES "([A-Za-z_][A-Za-z0-9_]*)\\(")

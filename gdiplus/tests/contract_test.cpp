@@ -7,6 +7,7 @@
 // out-of-range enumeration value. When a
 // function is added to the header it must get a row here: the coverage test
 // at the end fails otherwise.
+#include "gdiplus/gdi.h"
 #include "gdiplus/gdiplus.h"
 #include "image_fixtures.h"
 #include "support/header_functions.h"
@@ -35,7 +36,8 @@ enum class HandleKind {
     ImageAttributes,
     Pen,
     Path,
-    Region
+    Region,
+    DeviceContext
 };
 
 // The arguments a row's call is made with.
@@ -211,6 +213,8 @@ const std::vector<Row>& rows() {
 #include "image_contract_rows.inc"
     // Drawing surfaces, shapes, pens, paths, textures and image attributes.
 #include "graphics_contract_rows.inc"
+    // Surfaces on device contexts and windows.
+#include "surface_dc_contract_rows.inc"
     // Regions.
 #include "region_contract_rows.inc"
     };
@@ -248,6 +252,10 @@ GpHandle createLiveDrawingObject(HandleKind kind) {
         EXPECT_EQ(GdipCreateRegionRectI(&rect, &handle), Ok);
         break;
     }
+    case HandleKind::DeviceContext:
+        handle = GdiplusGdiCreateCompatibleDC(0);
+        EXPECT_NE(handle, 0u);
+        break;
     default:
         break;
     }
@@ -271,6 +279,9 @@ bool deleteDrawingObject(HandleKind kind, GpHandle handle) {
         return true;
     case HandleKind::Region:
         EXPECT_EQ(GdipDeleteRegion(handle), Ok);
+        return true;
+    case HandleKind::DeviceContext:
+        EXPECT_EQ(GdiplusGdiDeleteDC(handle), 1);
         return true;
     default:
         return false;

@@ -41,6 +41,37 @@ void Graphics::Flush(GpFlushIntention intention) {
     binding::GdipFlush(graphics_, intention);
 }
 
+bool Graphics::CreateFromHWND(std::int32_t window, bool useIcm) {
+    if (window == kScreenWindow || window == kDesktopWindow) {
+        window_ = window;
+        deviceContext_ = CurrentWindowDeviceContexts().GetDC(window);
+        StoreStatus(binding::GdipCreateFromHDC(deviceContext_, &graphics_));
+    } else {
+        const auto hwnd = static_cast<HWND>(window);
+        StoreStatus(useIcm ? binding::GdipCreateFromHWNDICM(hwnd, &graphics_)
+                           : binding::GdipCreateFromHWND(hwnd, &graphics_));
+    }
+    ImagingObject::SetHandle(graphics_);
+    return LastStatus == Ok;
+}
+
+bool Graphics::CreateFromHDC(std::uint32_t hdc, std::optional<std::uint32_t> device) {
+    const bool opened = StoreStatus(device ? binding::GdipCreateFromHDC2(hdc, *device, &graphics_)
+                                           : binding::GdipCreateFromHDC(hdc, &graphics_));
+    ImagingObject::SetHandle(graphics_);
+    return opened;
+}
+
+std::uint32_t Graphics::GetDC() {
+    HDC hdc = 0;
+    StoreStatus(binding::GdipGetDC(graphics_, &hdc));
+    return hdc;
+}
+
+bool Graphics::ReleaseDC(std::uint32_t hdc) {
+    return StoreStatus(binding::GdipReleaseDC(graphics_, hdc));
+}
+
 bool Graphics::GetImageGraphicsContext(const ImagingObject& image) {
     const bool opened =
         StoreStatus(binding::GdipGetImageGraphicsContext(image.GetHandle(), &graphics_));

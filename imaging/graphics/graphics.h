@@ -14,8 +14,7 @@
 // A surface opened on window 0 (the screen) or the desktop window takes that
 // window's device context for itself (window_device_context.h); DeleteGraphics
 // gives it back and then forgets it, so reopening the object and deleting
-// again never releases it twice. (The window creations wait for their flat
-// functions; see CreateFromHWND below.)
+// again never releases it twice.
 //
 // Copy is refused (the base gives null): two objects naming one surface and
 // one device context would both delete them.
@@ -26,6 +25,7 @@
 
 #include <cstdint>
 #include <gdiplus/gdiplus.h>
+#include <optional>
 
 namespace vellumark::imaging {
 
@@ -62,20 +62,22 @@ public:
     virtual bool DeleteGraphics();
     // Its status is discarded: LastStatus keeps its value.
     virtual void Flush(GpFlushIntention intention = FlushIntentionFlush);
-    // CreateFromHWND(window, useIcm = false) and CreateFromHDC(hdc, optional
-    // device) belong here once the library declares GdipCreateFromHWND,
-    // GdipCreateFromHWNDICM, GdipCreateFromHDC and GdipCreateFromHDC2.
-    // CreateFromHWND on kScreenWindow or kDesktopWindow records the window,
-    // takes its device context from CurrentWindowDeviceContexts() and opens
-    // the surface with GdipCreateFromHDC; DeleteGraphics already gives that
-    // device context back and forgets it. Other windows go to
-    // GdipCreateFromHWND, or GdipCreateFromHWNDICM with useIcm. CreateFromHDC
-    // calls GdipCreateFromHDC2 whenever a device is given, whatever its value.
+    // A surface on a window. kScreenWindow and kDesktopWindow: the object
+    // records the window, takes its device context from
+    // CurrentWindowDeviceContexts() (unchecked) and opens the surface with
+    // GdipCreateFromHDC. Other windows go to GdipCreateFromHWND, or to
+    // GdipCreateFromHWNDICM with useIcm, and leave the window fields alone.
+    virtual bool CreateFromHWND(std::int32_t window, bool useIcm = false);
+    // A surface on a device context: GdipCreateFromHDC2 whenever a device is
+    // given, whatever its value, GdipCreateFromHDC otherwise.
+    virtual bool CreateFromHDC(std::uint32_t hdc, std::optional<std::uint32_t> device = {});
     // A surface that draws into `image` (an Image or Bitmap).
     virtual bool GetImageGraphicsContext(const ImagingObject& image);
 
-    // GetDC and ReleaseDC(hdc) belong here once the library declares
-    // GdipGetDC and GdipReleaseDC.
+    // A device context onto the surface's pixels (0 when the call fails);
+    // the surface refuses other calls until ReleaseDC gives it back.
+    virtual std::uint32_t GetDC();
+    virtual bool ReleaseDC(std::uint32_t hdc);
 
     // Rendering state.
     virtual bool GetRenderingOrigin(std::int32_t& x, std::int32_t& y);

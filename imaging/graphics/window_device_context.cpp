@@ -1,15 +1,21 @@
 #include "imaging/graphics/window_device_context.h"
 
+#include "platform/binding/flat_api.h"
+
 namespace vellumark::imaging {
 namespace {
 
-class NoDeviceContexts final : public WindowDeviceContexts {
+class LibraryDeviceContexts final : public WindowDeviceContexts {
 public:
-    std::uint32_t GetDC(std::int32_t) override { return 0; }
-    void ReleaseDC(std::int32_t, std::uint32_t) override {}
+    std::uint32_t GetDC(std::int32_t window) override {
+        return binding::GdiplusGdiGetDC(static_cast<HWND>(window));
+    }
+    void ReleaseDC(std::int32_t window, std::uint32_t deviceContext) override {
+        binding::GdiplusGdiReleaseDC(static_cast<HWND>(window), deviceContext);
+    }
 };
 
-NoDeviceContexts defaultSource;
+LibraryDeviceContexts defaultSource;
 WindowDeviceContexts* installed = nullptr;
 
 } // namespace

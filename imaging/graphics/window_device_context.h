@@ -1,10 +1,10 @@
 // Where Graphics::CreateFromHWND gets a window's device context and where
 // DeleteGraphics gives it back: the GetDC / ReleaseDC pair of the window
-// system. Linux has no GDI device contexts, so by default no window yields
-// one (GetDC answers 0, ReleaseDC does nothing) and the surface creation on
-// device context 0 fails with the library's status. A platform layer that
-// can hand out device contexts, or a test that watches the pair, installs
-// its own source.
+// system. Linux has no GDI, so by default the pair is the imaging library's
+// own GDI calls (GdiplusGdiGetDC / GdiplusGdiReleaseDC of gdiplus/gdi.h,
+// through the binding), where window 0 and the desktop window are a screen
+// surface of the library's own. A test that watches the pair installs its
+// own source.
 #pragma once
 
 #include <cstdint>

@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstddef>
+#include <gdiplus/gdi.h>
 #include <gdiplus/gdiplus.h>
 #include <string_view>
 

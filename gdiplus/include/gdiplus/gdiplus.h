@@ -389,6 +389,10 @@ typedef uint32_t HBITMAP;
 typedef uint32_t HICON;
 typedef uint32_t HPALETTE;
 typedef uint32_t HINSTANCE;
+/* Device contexts and windows of the library's GDI table (gdiplus/gdi.h). */
+typedef uint32_t HDC;
+typedef uint32_t HWND;
+typedef uint32_t HANDLE;
 
 typedef INT PixelFormat;
 enum {
@@ -728,9 +732,36 @@ GDIPAPI GpStatus GdipBitmapSetResolution(GpBitmap bitmap, REAL xdpi, REAL ydpi);
  * formats give OutOfMemory as published. The caller deletes it with
  * GdipDeleteGraphics before disposing of the image. */
 GDIPAPI GpStatus GdipGetImageGraphicsContext(GpImage image, GpGraphics* graphics);
+/* Opens a surface on a device context of gdiplus/gdi.h: a memory device
+ * context draws into its selected bitmap, a window's into the window's
+ * pixels, one from GdipGetDC into that surface's pixels. Surfaces on device
+ * contexts have 96 dpi. InvalidParameter for a handle that is not a live
+ * device context; a surface whose device context is deleted later fails its
+ * draws with InvalidParameter. */
+GDIPAPI GpStatus GdipCreateFromHDC(HDC hdc, GpGraphics* graphics);
+/* hDevice names a printer on Windows; this port has none, so it must be 0. */
+GDIPAPI GpStatus GdipCreateFromHDC2(HDC hdc, HANDLE hDevice, GpGraphics* graphics);
+/* Opens a surface on a host's window (gdiplus/gdi.h), or on the screen for
+ * window 0 and the desktop window. The surface takes the window's device
+ * context itself: flushing or deleting the surface shows the window what
+ * was drawn. InvalidParameter for a window that is not registered,
+ * Win32Error when its host reports no size. */
+GDIPAPI GpStatus GdipCreateFromHWND(HWND hwnd, GpGraphics* graphics);
+/* No colour management on this port: the same as GdipCreateFromHWND. */
+GDIPAPI GpStatus GdipCreateFromHWNDICM(HWND hwnd, GpGraphics* graphics);
+/* Deleting a surface that has a device context out (GdipGetDC) fails with
+ * ObjectBusy. */
 GDIPAPI GpStatus GdipDeleteGraphics(GpGraphics graphics);
-/* Drawing is immediate, so flushing has nothing to do. */
+/* Drawing is immediate; flushing a surface on a window shows the window what
+ * was drawn so far. */
 GDIPAPI GpStatus GdipFlush(GpGraphics graphics, GpFlushIntention intention);
+/* A device context onto the surface's own pixels, usable with
+ * GdipCreateFromHDC. Until GdipReleaseDC gives it back the surface is busy:
+ * every other call on it, GdipGetDC included, fails with ObjectBusy. */
+GDIPAPI GpStatus GdipGetDC(GpGraphics graphics, HDC* hdc);
+/* Gives back the device context GdipGetDC handed out; InvalidParameter for
+ * any other. Surfaces opened on it fail their draws afterwards. */
+GDIPAPI GpStatus GdipReleaseDC(GpGraphics graphics, HDC hdc);
 /* The colour the surface would store for *argb; unchanged on 32-bit
  * surfaces. */
 GDIPAPI GpStatus GdipGetNearestColor(GpGraphics graphics, ARGB* argb);

@@ -1,19 +1,24 @@
 // Flat functions of drawing surfaces: opening and closing, rendering state.
 #include "core/api_call.h"
+#include "gdi/gdi_objects.h"
 #include "gdiplus/pixels/row_conversion.h"
 #include "graphics/graphics.h"
 #include "graphics/surface_drawing.h"
+#include "graphics/surface_raster.h"
 #include "image/bitmap.h"
 
 #include <array>
 
 using vellumark::gdiplus::Bitmap;
 using vellumark::gdiplus::Error;
+using vellumark::gdiplus::GdiObjects;
 using vellumark::gdiplus::Graphics;
 using vellumark::gdiplus::HandleTable;
 using vellumark::gdiplus::invalidArgument;
+using vellumark::gdiplus::RasterView;
 using vellumark::gdiplus::RenderSettings;
 using vellumark::gdiplus::Result;
+using vellumark::gdiplus::surfaceRaster;
 using vellumark::gdiplus::success;
 using vellumark::gdiplus::SurfaceDrawing;
 namespace pixels = vellumark::gdiplus::pixels;
@@ -69,12 +74,22 @@ GpStatus GdipGetImageGraphicsContext(GpImage image, GpGraphics* graphics) {
 }
 
 GpStatus GdipDeleteGraphics(GpGraphics graphics) {
-    return guarded([&](HandleTable& objects) { return objects.erase(graphics, Graphics::kKind); });
+    return onObject<Graphics>(graphics, [&](Graphics&, HandleTable& objects) {
+        return objects.erase(graphics, Graphics::kKind);
+    });
 }
 
 GpStatus GdipFlush(GpGraphics graphics, GpFlushIntention intention) {
-    return onObject<Graphics>(graphics, [&](Graphics&) {
-        return requireInRange(intention, FlushIntentionFlush, FlushIntentionSync);
+    return onObject<Graphics>(graphics, [&](Graphics& surface) -> Result<void> {
+        if (auto checked = requireInRange(intention, FlushIntentionFlush, FlushIntentionSync);
+            !checked) {
+            return checked;
+        }
+        // A surface on a window shows the window what it drew so far.
+        if (const HDC dc = surface.surfaceTarget().deviceContext; dc != 0) {
+            GdiObjects::instance().present(dc);
+        }
+        return success();
     });
 }
 
@@ -83,11 +98,11 @@ GpStatus GdipGetNearestColor(GpGraphics graphics, ARGB* argb) {
         if (auto checked = requirePointer(argb); !checked) {
             return checked;
         }
-        Result<Bitmap*> bitmap = objects.find<Bitmap>(surface.target());
-        if (!bitmap) {
-            return Result<void>(invalidArgument("the surface's bitmap has been disposed of"));
+        Result<RasterView> raster = surfaceRaster(surface.surfaceTarget(), objects);
+        if (!raster) {
+            return Result<void>(raster.error());
         }
-        Result<ARGB> nearest = nearestColor((*bitmap)->pixels().format(), *argb);
+        Result<ARGB> nearest = nearestColor(raster->format, *argb);
         if (!nearest) {
             return Result<void>(nearest.error());
         }

@@ -43,6 +43,9 @@ template <typename T, typename Body> GpStatus onObject(GpHandle handle, Body&& b
         if (!found) {
             return found.error();
         }
+        if ((*found)->busy()) {
+            return Error{ObjectBusy, "object busy"};
+        }
         if constexpr (std::is_invocable_v<Body, T&, HandleTable&>) {
             return body(**found, objects);
         } else {

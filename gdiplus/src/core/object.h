@@ -71,6 +71,9 @@ public:
     virtual ~Object() = default;
 
     virtual ObjectKind kind() const = 0;
+    // A busy object (a surface whose device context is out) refuses every
+    // call but the one that ends the business, with ObjectBusy.
+    virtual bool busy() const { return false; }
 
 protected:
     // Derived classes copy themselves to implement their clone operations.

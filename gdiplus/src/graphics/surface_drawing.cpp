@@ -1,18 +1,18 @@
 #include "graphics/surface_drawing.h"
 
-#include "graphics/bitmap_raster.h"
 #include "graphics/device_paint.h"
 #include "graphics/device_painter.h"
+#include "graphics/surface_raster.h"
 #include "image/bitmap.h"
 
 namespace vellumark::gdiplus {
 
 Result<SurfaceDrawing> SurfaceDrawing::open(const Graphics& graphics, const HandleTable& objects) {
-    Result<Bitmap*> bitmap = objects.find<Bitmap>(graphics.target());
-    if (!bitmap) {
-        return invalidArgument("the surface's bitmap has been disposed of");
+    Result<RasterView> raster = surfaceRaster(graphics.surfaceTarget(), objects);
+    if (!raster) {
+        return raster.error();
     }
-    return SurfaceDrawing(graphics, rasterOf(**bitmap));
+    return SurfaceDrawing(graphics, *raster);
 }
 
 Result<void> SurfaceDrawing::fill(const QPainterPath& world, const Brush& brush) const {
