@@ -6,6 +6,7 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/limits.h"
+#include "codecs/png_inflate_path.h"
 
 #include <array>
 #include <csetjmp>
@@ -141,6 +142,9 @@ PngDecoder::PngDecoder(std::span<const std::uint8_t> data, PictureSize size)
     : data_(data), size_(size) {}
 
 DecodeError PngDecoder::DecodeFirstFrameImpl(const DecodeOptions&, Bgra8Image& out) {
+    if (DecodeWithInflatePath(data_, size_, out) == InflatePathResult::Decoded) {
+        return DecodeError::None;
+    }
     ReadSession session(data_);
     if (!session.valid() || !PrepareBgra(session, size_)) {
         return DecodeError::Malformed;

@@ -1,5 +1,6 @@
 // PNG through libpng: every colour type and bit depth, tRNS transparency,
-// interlacing. 16-bit samples are rounded to 8 bits; gamma and colour
+// interlacing. Plain 8-bit RGB and RGBA files take a faster inflate path
+// first (png_inflate_path.h) with the same result. 16-bit samples are rounded to 8 bits; gamma and colour
 // profiles are not applied (the samples are shown as stored). Trailing
 // chunks after the image data are not read.
 #pragma once

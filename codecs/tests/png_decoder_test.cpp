@@ -1,9 +1,12 @@
 #include "codecs/picture_decoder.h"
+#include "codecs/png_inflate_path.h"
 #include "codecs/tests/decode_expectations.h"
 #include "codecs/tests/png_writer.h"
 #include "codecs/tests/qt_reference.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
+#include <string>
 
 namespace vellumark::codecs {
 namespace {
@@ -63,6 +66,52 @@ TEST(PngDecoder, LibpngWrittenVariantsMatchQt) {
     for (const PngSpec& spec : specs) {
         ExpectMatchesQt(testing::WritePng(spec, 13, 11), spec.name);
     }
+}
+
+// Plain 8-bit RGB and RGBA take the inflate path: every row filter, alone
+// and mixed, must come out as libpng and Qt read it.
+TEST(PngDecoder, InflatePathUndoesEveryRowFilter) {
+    using testing::PngSpec;
+    const struct {
+        const char* name;
+        int filters;
+    } filters[] = {{"none", PNG_FILTER_NONE},   {"sub", PNG_FILTER_SUB},
+                   {"up", PNG_FILTER_UP},       {"average", PNG_FILTER_AVG},
+                   {"paeth", PNG_FILTER_PAETH}, {"mixed", PNG_ALL_FILTERS}};
+    for (const PngSpec spec : {PngSpec{"rgb 8", PngSpec::kRgb, 8, false, false},
+                               PngSpec{"rgba 8", PngSpec::kRgbAlpha, 8, false, false}}) {
+        for (const auto& filter : filters) {
+            const auto png = testing::WritePng(spec, 29, 7, filter.filters);
+            const std::string what = std::string(spec.name) + ", " + filter.name;
+            Bgra8Image direct;
+            ASSERT_EQ(DecodeWithInflatePath(png, {29, 7}, direct), InflatePathResult::Decoded)
+                << what;
+            ExpectMatchesQt(png, what.c_str());
+            EXPECT_EQ(direct.pixels, DecodePicture(png).image->pixels) << what;
+        }
+    }
+}
+
+// Files the inflate path does not take go to libpng, which decodes them.
+TEST(PngDecoder, InflatePathLeavesOtherFilesToLibpng) {
+    using testing::PngSpec;
+    const PngSpec specs[] = {
+        {"colour key", PngSpec::kRgb, 8, false, true},
+        {"interlaced", PngSpec::kRgbAlpha, 8, true, false},
+        {"16-bit", PngSpec::kRgbAlpha, 16, false, false},
+        {"grey", PngSpec::kGrey, 8, false, false},
+    };
+    for (const PngSpec& spec : specs) {
+        const auto png = testing::WritePng(spec, 9, 5);
+        Bgra8Image direct;
+        EXPECT_EQ(DecodeWithInflatePath(png, {9, 5}, direct), InflatePathResult::LeftToLibpng)
+            << spec.name;
+        EXPECT_EQ(DecodePicture(png).error, DecodeError::None) << spec.name;
+    }
+    auto cut = testing::WritePng({"rgba", PngSpec::kRgbAlpha, 8, false, false}, 9, 5);
+    cut.resize(cut.size() - 12); // no IEND
+    Bgra8Image direct;
+    EXPECT_EQ(DecodeWithInflatePath(cut, {9, 5}, direct), InflatePathResult::LeftToLibpng);
 }
 
 // Qt's reader garbles 16-bit RGB with a colour key, so the key is checked

@@ -57,7 +57,7 @@ std::vector<std::vector<png_byte>> PatternRows(const PngSpec& spec, int width, i
 }
 
 bool Write(png_structp png, png_infop info, const PngSpec& spec, int width, int height,
-           png_bytepp rows, const png_color_16& key) {
+           png_bytepp rows, const png_color_16& key, int filters) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
@@ -68,6 +68,9 @@ bool Write(png_structp png, png_infop info, const PngSpec& spec, int width, int 
     if (spec.colourKey) {
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
+    if (filters != 0) {
+        png_set_filter(png, PNG_FILTER_TYPE_BASE, filters);
+    }
     png_write_info(png, info);
     png_write_image(png, rows);
     png_write_end(png, info);
@@ -76,7 +79,7 @@ bool Write(png_structp png, png_infop info, const PngSpec& spec, int width, int 
 
 } // namespace
 
-ByteVector WritePng(const PngSpec& spec, int width, int height) {
+ByteVector WritePng(const PngSpec& spec, int width, int height, int filters) {
     auto rows = PatternRows(spec, width, height);
     std::vector<png_bytep> rowPointers;
     for (auto& row : rows) {
@@ -106,7 +109,7 @@ ByteVector WritePng(const PngSpec& spec, int width, int height) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, Append, nullptr);
-    const bool ok = Write(png, info, spec, width, height, rowPointers.data(), key);
+    const bool ok = Write(png, info, spec, width, height, rowPointers.data(), key, filters);
     png_destroy_write_struct(&png, &info);
     return ok ? out : ByteVector{};
 }
