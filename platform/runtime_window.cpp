@@ -58,10 +58,10 @@ QString ToQString(std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QFont ToQFont(const FontSpec& spec) {
-    QFont font(ToQString(spec.face));
-    if (spec.pixelHeight > 0) {
-        font.setPixelSize(spec.pixelHeight);
+QFont ToQFont(const FontSpec& description) {
+    QFont font(ToQString(description.face));
+    if (description.pixelHeight > 0) {
+        font.setPixelSize(description.pixelHeight);
     }
     font.setWeight(QFont::Normal);
     font.setItalic(false);
@@ -77,16 +77,16 @@ Control::~Control() = default;
 Control::Control(Control&&) noexcept = default;
 Control& Control::operator=(Control&&) noexcept = default;
 
-RuntimeWindow::RuntimeWindow(const WindowSpec& spec, std::span<const ControlSpec> controls,
+RuntimeWindow::RuntimeWindow(const WindowSpec& description, std::span<const ControlSpec> controls,
                              std::vector<EventBinding> bindings)
     : widget_(std::make_unique<WindowWidget>([this] { raiseCreated(); })) {
     widget_->setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                             Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                             Qt::WindowCloseButtonHint);
-    widget_->setWindowTitle(ToQString(spec.title));
-    widget_->setFixedSize(spec.clientWidth, spec.clientHeight);
+    widget_->setWindowTitle(ToQString(description.title));
+    widget_->setFixedSize(description.clientWidth, description.clientHeight);
     QPalette palette = widget_->palette();
-    palette.setColor(QPalette::Window, ToQColor(spec.background));
+    palette.setColor(QPalette::Window, ToQColor(description.background));
     widget_->setPalette(palette);
     widget_->setAutoFillBackground(true);
     host_ = std::make_unique<WidgetWindowHost>(*widget_);
@@ -125,22 +125,23 @@ Control* RuntimeWindow::find(std::string_view name) {
     return found == controls_.end() ? nullptr : &found->second;
 }
 
-void RuntimeWindow::createControl(const ControlSpec& spec) {
+void RuntimeWindow::createControl(const ControlSpec& description) {
     // Parents come before their children in the layout; a name that is not
     // (yet) a shown control puts the child on the window.
     QWidget* parent = widget_.get();
-    if (const Control* owner = find(spec.parent); owner != nullptr && owner->widget != nullptr) {
+    if (const Control* owner = find(description.parent);
+        owner != nullptr && owner->widget != nullptr) {
         parent = owner->widget;
     }
-    const auto [slot, added] = controls_.try_emplace(std::string(spec.name));
+    const auto [slot, added] = controls_.try_emplace(std::string(description.name));
     if (!added) {
         return; // a name is one control: the first of that name wins
     }
     Control& control = slot->second;
-    control.kind = spec.kind;
-    const QRect place(spec.left, spec.top, spec.width, spec.height);
+    control.kind = description.kind;
+    const QRect place(description.left, description.top, description.width, description.height);
 
-    switch (spec.kind) {
+    switch (description.kind) {
     case ControlKind::EditBox: {
         auto* edit = MakeChild<QLineEdit>(parent);
         QPalette palette = edit->palette();
@@ -149,7 +150,7 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         edit->setPalette(palette);
         // No length limit (Qt cuts at 32767 characters by default).
         edit->setMaxLength(std::numeric_limits<int>::max());
-        edit->setText(ToQString(spec.text));
+        edit->setText(ToQString(description.text));
         // An edit box shows the start of its text, as a native edit control does.
         edit->setCursorPosition(0);
         QObject::connect(edit, &QLineEdit::textChanged, [&control, edit] {
@@ -161,24 +162,25 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
     }
     case ControlKind::TransLabel: {
         auto* label = MakeChild<TransLabel>(parent);
-        if (spec.textColour) {
-            label->setTextColour(ToQColor(*spec.textColour));
+        if (description.textColour) {
+            label->setTextColour(ToQColor(*description.textColour));
         }
-        label->setText(Text(spec.text));
+        label->setText(Text(description.text));
         control.widget = label;
         break;
     }
     case ControlKind::PicBox: {
-        const QColor background = spec.background ? ToQColor(*spec.background)
-                                                  : QApplication::palette().color(QPalette::Window);
-        auto* box = MakeChild<PictureBox>(parent, background, spec.displayMode);
+        const QColor background = description.background
+                                      ? ToQColor(*description.background)
+                                      : QApplication::palette().color(QPalette::Window);
+        auto* box = MakeChild<PictureBox>(parent, background, description.displayMode);
         box->setGeometry(place);
-        box->setPicture(spec.picture);
+        box->setPicture(description.picture);
         control.widget = box;
         break;
     }
     case ControlKind::Button: {
-        auto* button = MakeChild<QPushButton>(parent, ToQString(spec.text));
+        auto* button = MakeChild<QPushButton>(parent, ToQString(description.text));
         QObject::connect(button, &QPushButton::clicked, [this, &control] { raise(control); });
         control.widget = button;
         break;
@@ -187,13 +189,13 @@ void RuntimeWindow::createControl(const ControlSpec& spec) {
         control.timer = std::make_unique<PeriodTimer>([this, &control] { raise(control); });
         break;
     case ControlKind::CommonDlg:
-        control.fileName = Text(spec.text);
+        control.fileName = Text(description.text);
         break;
     }
 
     if (control.widget != nullptr) {
-        if (spec.font) {
-            control.widget->setFont(ToQFont(*spec.font));
+        if (description.font) {
+            control.widget->setFont(ToQFont(*description.font));
         }
         control.widget->setGeometry(place);
         control.widget->show();

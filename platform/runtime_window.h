@@ -40,7 +40,7 @@ struct Control {
 
 class RuntimeWindow final : public Window {
 public:
-    RuntimeWindow(const WindowSpec& spec, std::span<const ControlSpec> controls,
+    RuntimeWindow(const WindowSpec& description, std::span<const ControlSpec> controls,
                   std::vector<EventBinding> bindings);
     ~RuntimeWindow() override;
 
@@ -69,7 +69,7 @@ private:
         }
     };
 
-    void createControl(const ControlSpec& spec);
+    void createControl(const ControlSpec& description);
     void bind(EventBinding binding);
     void raiseCreated();
     void raise(const Control& control);

@@ -1,4 +1,4 @@
-// Format: https://www.w3.org/Graphics/GIF/spec-gif89a.txt
+// Format: GIF89a, as published by CompuServe (https://www.w3.org/Graphics/GIF/).
 #include "codecs/native/gif_native.h"
 
 #include "codecs/byte_reader.h"

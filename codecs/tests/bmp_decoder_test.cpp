@@ -20,25 +20,25 @@ std::size_t Stride(std::int32_t width, int bits) {
 // Noise pixels for the whole image, with a full palette when indexed.
 DibHeaderFields NoiseSpec(std::uint32_t headerSize, std::uint16_t bits, std::int32_t height,
                           std::uint32_t compression = 0, std::vector<std::uint32_t> masks = {}) {
-    DibHeaderFields spec;
-    spec.headerSize = headerSize;
-    spec.width = 13;
-    spec.height = height;
-    spec.bitsPerPixel = bits;
-    spec.compression = compression;
-    spec.masks = std::move(masks);
+    DibHeaderFields dib;
+    dib.headerSize = headerSize;
+    dib.width = 13;
+    dib.height = height;
+    dib.bitsPerPixel = bits;
+    dib.compression = compression;
+    dib.masks = std::move(masks);
     if (bits <= 8) {
-        spec.palette = testing::NoisePalette(std::size_t{1} << bits);
+        dib.palette = testing::NoisePalette(std::size_t{1} << bits);
     }
-    spec.pixels = testing::NoiseBytes(
-        Stride(spec.width, bits) * static_cast<std::size_t>(std::abs(height)), bits);
-    return spec;
+    dib.pixels = testing::NoiseBytes(
+        Stride(dib.width, bits) * static_cast<std::size_t>(std::abs(height)), bits);
+    return dib;
 }
 
 TEST(BmpDecoder, DepthsAndHeadersMatchQt) {
     const struct {
         const char* name;
-        DibHeaderFields spec;
+        DibHeaderFields dib;
         int tolerance;
     } cases[] = {
         {"1-bit", NoiseSpec(40, 1, 7), 0},
@@ -57,7 +57,7 @@ TEST(BmpDecoder, DepthsAndHeadersMatchQt) {
         {"32-bit V5 with alpha", NoiseSpec(124, 32, 7, 3, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}), 0},
     };
     for (const auto& c : cases) {
-        const auto bmp = BuildBmp(c.spec);
+        const auto bmp = BuildBmp(c.dib);
         const DecodeResult result = DecodePicture(bmp);
         ASSERT_EQ(result.error, DecodeError::None) << c.name;
         EXPECT_EQ(result.format, PictureFormat::Bmp);
@@ -77,99 +77,99 @@ TEST(BmpDecoder, QtWrittenFileMatchesQt) {
 }
 
 // The colour of palette entry i as our output bytes.
-std::array<std::uint8_t, 4> Entry(const DibHeaderFields& spec, std::size_t i) {
-    return {spec.palette[i][0], spec.palette[i][1], spec.palette[i][2], 255};
+std::array<std::uint8_t, 4> Entry(const DibHeaderFields& dib, std::size_t i) {
+    return {dib.palette[i][0], dib.palette[i][1], dib.palette[i][2], 255};
 }
 
 TEST(BmpDecoder, Rle8RunsLiteralsDeltasAndSkippedPixels) {
-    DibHeaderFields spec;
-    spec.width = 6;
-    spec.height = 3;
-    spec.bitsPerPixel = 8;
-    spec.compression = 1;
-    spec.palette = testing::NoisePalette(8);
-    spec.pixels = {
+    DibHeaderFields dib;
+    dib.width = 6;
+    dib.height = 3;
+    dib.bitsPerPixel = 8;
+    dib.compression = 1;
+    dib.palette = testing::NoisePalette(8);
+    dib.pixels = {
         3, 1, 0, 3, 2, 3, 4, 0, // bottom row: run of 1 x3, literal 2 3 4 (padded)
         0, 0,                   // end of line
         0, 2, 2, 1,             // delta: right 2, up 1 (to the top row, x = 2)
         2, 5,                   // run of 5 x2 at x = 2, 3
         0, 1,                   // end of bitmap: the rest stays transparent
     };
-    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    const Bgra8Image image = DecodeOrFail(BuildBmp(dib));
     ASSERT_EQ(image.width, 6u);
     const std::uint8_t bottom[] = {1, 1, 1, 2, 3, 4};
     for (std::uint32_t x = 0; x < 6; ++x) {
-        EXPECT_EQ(PixelAt(image, x, 2), Entry(spec, bottom[x])) << x;
+        EXPECT_EQ(PixelAt(image, x, 2), Entry(dib, bottom[x])) << x;
     }
     const std::array<std::uint8_t, 4> clear = {0, 0, 0, 0};
     for (std::uint32_t x = 0; x < 6; ++x) {
         EXPECT_EQ(PixelAt(image, x, 1), clear) << "middle row " << x;
     }
     EXPECT_EQ(PixelAt(image, 1, 0), clear);
-    EXPECT_EQ(PixelAt(image, 2, 0), Entry(spec, 5));
-    EXPECT_EQ(PixelAt(image, 3, 0), Entry(spec, 5));
+    EXPECT_EQ(PixelAt(image, 2, 0), Entry(dib, 5));
+    EXPECT_EQ(PixelAt(image, 3, 0), Entry(dib, 5));
     EXPECT_EQ(PixelAt(image, 4, 0), clear);
 }
 
 TEST(BmpDecoder, Rle4NibblesAlternate) {
-    DibHeaderFields spec;
-    spec.width = 7;
-    spec.height = 1;
-    spec.bitsPerPixel = 4;
-    spec.compression = 2;
-    spec.palette = testing::NoisePalette(16);
-    spec.pixels = {
+    DibHeaderFields dib;
+    dib.width = 7;
+    dib.height = 1;
+    dib.bitsPerPixel = 4;
+    dib.compression = 2;
+    dib.palette = testing::NoisePalette(16);
+    dib.pixels = {
         3, 0x12,             // 1 2 1
         0, 3,    0x45, 0x60, // literal 4 5 6, padded to an even count
         9, 0x78,             // 7 8 7 8 ... clipped at the right edge
         0, 1,
     };
-    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    const Bgra8Image image = DecodeOrFail(BuildBmp(dib));
     const std::uint8_t expected[] = {1, 2, 1, 4, 5, 6, 7};
     for (std::uint32_t x = 0; x < 7; ++x) {
-        EXPECT_EQ(PixelAt(image, x, 0), Entry(spec, expected[x])) << x;
+        EXPECT_EQ(PixelAt(image, x, 0), Entry(dib, expected[x])) << x;
     }
 }
 
 TEST(BmpDecoder, Rle8MatchesQtWhenEveryPixelIsCovered) {
-    DibHeaderFields spec;
-    spec.width = 5;
-    spec.height = 2;
-    spec.bitsPerPixel = 8;
-    spec.compression = 1;
-    spec.palette = testing::NoisePalette(256);
-    spec.pixels = {5, 200, 0, 0, 0, 5, 9, 8, 7, 6, 5, 0, 0, 1};
-    const auto bmp = BuildBmp(spec);
+    DibHeaderFields dib;
+    dib.width = 5;
+    dib.height = 2;
+    dib.bitsPerPixel = 8;
+    dib.compression = 1;
+    dib.palette = testing::NoisePalette(256);
+    dib.pixels = {5, 200, 0, 0, 0, 5, 9, 8, 7, 6, 5, 0, 0, 1};
+    const auto bmp = BuildBmp(dib);
     EXPECT_EQ(testing::MaxChannelDifference(DecodeOrFail(bmp), testing::DecodeWithQt(bmp)), 0);
 }
 
 TEST(BmpDecoder, IndexPastThePaletteIsOpaqueBlack) {
-    DibHeaderFields spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitsPerPixel = 8;
-    spec.coloursUsed = 2;
-    spec.palette = {{10, 20, 30}, {40, 50, 60}};
-    spec.pixels = {1, 200, 0, 0};
-    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    DibHeaderFields dib;
+    dib.width = 2;
+    dib.height = 1;
+    dib.bitsPerPixel = 8;
+    dib.coloursUsed = 2;
+    dib.palette = {{10, 20, 30}, {40, 50, 60}};
+    dib.pixels = {1, 200, 0, 0};
+    const Bgra8Image image = DecodeOrFail(BuildBmp(dib));
     EXPECT_EQ(PixelAt(image, 0, 0), (std::array<std::uint8_t, 4>{40, 50, 60, 255}));
     EXPECT_EQ(PixelAt(image, 1, 0), (std::array<std::uint8_t, 4>{0, 0, 0, 255}));
 }
 
 TEST(BmpDecoder, FiveBitWhiteIsFullWhite) {
-    DibHeaderFields spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bitsPerPixel = 16;
-    spec.pixels = {0xFF, 0x7F, 0x10, 0x42, 0, 0}; // white, then 16/31 in each channel
-    const Bgra8Image image = DecodeOrFail(BuildBmp(spec));
+    DibHeaderFields dib;
+    dib.width = 2;
+    dib.height = 1;
+    dib.bitsPerPixel = 16;
+    dib.pixels = {0xFF, 0x7F, 0x10, 0x42, 0, 0}; // white, then 16/31 in each channel
+    const Bgra8Image image = DecodeOrFail(BuildBmp(dib));
     EXPECT_EQ(PixelAt(image, 0, 0), (std::array<std::uint8_t, 4>{255, 255, 255, 255}));
     EXPECT_EQ(PixelAt(image, 1, 0), (std::array<std::uint8_t, 4>{132, 132, 132, 255}));
 }
 
 TEST(BmpDecoder, BrokenHeadersAndDataFail) {
-    auto withField = [](DibHeaderFields spec, std::size_t at, std::uint32_t value) {
-        auto bmp = BuildBmp(spec);
+    auto withField = [](DibHeaderFields dib, std::size_t at, std::uint32_t value) {
+        auto bmp = BuildBmp(dib);
         testing::PutU32(bmp, at, value);
         return bmp;
     };

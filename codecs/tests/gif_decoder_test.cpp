@@ -11,17 +11,17 @@ namespace {
 using testing::GifSpec;
 
 GifSpec NoiseGif(int width, int height) {
-    GifSpec spec;
-    spec.screenWidth = spec.width = width;
-    spec.screenHeight = spec.height = height;
+    GifSpec layout;
+    layout.screenWidth = layout.width = width;
+    layout.screenHeight = layout.height = height;
     for (const auto& c : testing::NoisePalette(16)) {
-        spec.colours.push_back({c[2], c[1], c[0]});
+        layout.colours.push_back({c[2], c[1], c[0]});
     }
-    spec.indices = testing::NoiseBytes(static_cast<std::size_t>(width * height), 5);
-    for (auto& index : spec.indices) {
+    layout.indices = testing::NoiseBytes(static_cast<std::size_t>(width * height), 5);
+    for (auto& index : layout.indices) {
         index &= 0x0F;
     }
-    return spec;
+    return layout;
 }
 
 TEST(GifDecoder, FirstFrameMatchesQt) {
@@ -34,13 +34,13 @@ TEST(GifDecoder, FirstFrameMatchesQt) {
     local.localColourTable = true;
     const struct {
         const char* name;
-        GifSpec spec;
+        GifSpec layout;
     } cases[] = {{"plain", plain},
                  {"interlaced", interlaced},
                  {"transparent", transparent},
                  {"local colour table", local}};
     for (const auto& c : cases) {
-        const auto gif = testing::WriteGif(c.spec);
+        const auto gif = testing::WriteGif(c.layout);
         ASSERT_FALSE(gif.empty()) << c.name;
         const DecodeResult result = DecodePicture(gif);
         ASSERT_EQ(result.error, DecodeError::None) << c.name;
@@ -52,14 +52,14 @@ TEST(GifDecoder, FirstFrameMatchesQt) {
 }
 
 TEST(GifDecoder, FrameSitsAtItsOffsetOnATransparentScreen) {
-    GifSpec spec = NoiseGif(2, 2);
-    spec.screenWidth = 5;
-    spec.screenHeight = 4;
-    spec.left = 3;
-    spec.top = 1;
-    spec.indices = {1, 2, 3, 4};
-    spec.transparentIndex = 4;
-    const DecodeResult result = DecodePicture(testing::WriteGif(spec));
+    GifSpec layout = NoiseGif(2, 2);
+    layout.screenWidth = 5;
+    layout.screenHeight = 4;
+    layout.left = 3;
+    layout.top = 1;
+    layout.indices = {1, 2, 3, 4};
+    layout.transparentIndex = 4;
+    const DecodeResult result = DecodePicture(testing::WriteGif(layout));
     ASSERT_EQ(result.error, DecodeError::None);
     const Bgra8Image& image = *result.image;
     ASSERT_EQ(image.width, 5u);
@@ -72,16 +72,16 @@ TEST(GifDecoder, FrameSitsAtItsOffsetOnATransparentScreen) {
         }
     }
     const std::uint8_t* first = &image.pixels[(1 * 5 + 3) * 4];
-    EXPECT_EQ(first[2], spec.colours[1][0]); // red
-    EXPECT_EQ(first[0], spec.colours[1][2]); // blue
+    EXPECT_EQ(first[2], layout.colours[1][0]); // red
+    EXPECT_EQ(first[0], layout.colours[1][2]); // blue
 }
 
 TEST(GifDecoder, FrameReachingPastTheScreenIsClipped) {
-    GifSpec spec = NoiseGif(4, 4);
-    spec.screenWidth = 3;
-    spec.screenHeight = 2;
-    spec.left = 1;
-    const DecodeResult result = DecodePicture(testing::WriteGif(spec));
+    GifSpec layout = NoiseGif(4, 4);
+    layout.screenWidth = 3;
+    layout.screenHeight = 2;
+    layout.left = 1;
+    const DecodeResult result = DecodePicture(testing::WriteGif(layout));
     ASSERT_EQ(result.error, DecodeError::None);
     EXPECT_EQ(result.image->width, 3u);
     EXPECT_EQ(result.image->height, 2u);

@@ -22,6 +22,6 @@ struct GifSpec {
     ByteVector indices;                               // width * height, top-down
 };
 
-ByteVector WriteGif(const GifSpec& spec);
+ByteVector WriteGif(const GifSpec& layout);
 
 } // namespace vellumark::codecs::testing

@@ -28,24 +28,24 @@ ByteVector BuildIcon(std::uint16_t type, const std::vector<ByteVector>& images) 
 // A DIB entry of one colour: the header counts the mask rows too.
 ByteVector SolidEntry(std::int32_t side, std::uint16_t bits, std::uint8_t shade,
                       ByteVector mask = {}) {
-    DibHeaderFields spec;
-    spec.width = side;
-    spec.height = side * 2;
-    spec.bitsPerPixel = bits;
+    DibHeaderFields layout;
+    layout.width = side;
+    layout.height = side * 2;
+    layout.bitsPerPixel = bits;
     const std::size_t stride = (static_cast<std::size_t>(side) * bits + 31) / 32 * 4;
     const std::size_t maskStride = (static_cast<std::size_t>(side) + 31) / 32 * 4;
     if (bits <= 8) {
-        spec.palette = {{shade, shade, shade}};
-        spec.palette.resize(std::size_t{1} << bits);
-        spec.pixels.assign(stride * static_cast<std::size_t>(side), 0);
+        layout.palette = {{shade, shade, shade}};
+        layout.palette.resize(std::size_t{1} << bits);
+        layout.pixels.assign(stride * static_cast<std::size_t>(side), 0);
     } else {
-        spec.pixels.assign(stride * static_cast<std::size_t>(side), shade);
+        layout.pixels.assign(stride * static_cast<std::size_t>(side), shade);
     }
     if (mask.empty()) {
         mask.assign(maskStride * static_cast<std::size_t>(side), 0);
     }
-    spec.pixels.insert(spec.pixels.end(), mask.begin(), mask.end());
-    return testing::BuildDib(spec);
+    layout.pixels.insert(layout.pixels.end(), mask.begin(), mask.end());
+    return testing::BuildDib(layout);
 }
 
 // Qt's icon reader loses precision at low alpha (it goes through

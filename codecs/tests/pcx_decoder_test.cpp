@@ -39,38 +39,38 @@ ByteVector Encode(const ByteVector& raw) {
     return out;
 }
 
-ByteVector BuildPcx(const PcxSpec& spec) {
+ByteVector BuildPcx(const PcxSpec& pcx) {
     ByteVector file(128, 0);
     file[0] = 0x0A;
-    file[1] = spec.version;
+    file[1] = pcx.version;
     file[2] = 1;
-    file[3] = spec.bits;
-    testing::PutU16(file, 8, spec.width - 1);
-    testing::PutU16(file, 10, spec.height - 1);
-    file[65] = spec.planes;
-    testing::PutU16(file, 66, spec.bytesPerLine);
-    const ByteVector encoded = Encode(spec.lines);
+    file[3] = pcx.bits;
+    testing::PutU16(file, 8, pcx.width - 1);
+    testing::PutU16(file, 10, pcx.height - 1);
+    file[65] = pcx.planes;
+    testing::PutU16(file, 66, pcx.bytesPerLine);
+    const ByteVector encoded = Encode(pcx.lines);
     file.insert(file.end(), encoded.begin(), encoded.end());
-    if (!spec.palette.empty()) {
+    if (!pcx.palette.empty()) {
         file.push_back(0x0C);
-        file.insert(file.end(), spec.palette.begin(), spec.palette.end());
+        file.insert(file.end(), pcx.palette.begin(), pcx.palette.end());
     }
     return file;
 }
 
 TEST(PcxDecoder, PalettedEightBitWithRunsAcrossLines) {
-    PcxSpec spec;
-    spec.width = 3;
-    spec.height = 2;
-    spec.bytesPerLine = 4;                 // one padding byte a line
-    spec.lines = {7, 7, 7, 7, 7, 1, 2, 0}; // the first run reaches into the second line
-    spec.palette = testing::NoiseBytes(768, 3);
-    const Bgra8Image image = DecodeOrFail(BuildPcx(spec));
+    PcxSpec pcx;
+    pcx.width = 3;
+    pcx.height = 2;
+    pcx.bytesPerLine = 4;                 // one padding byte a line
+    pcx.lines = {7, 7, 7, 7, 7, 1, 2, 0}; // the first run reaches into the second line
+    pcx.palette = testing::NoiseBytes(768, 3);
+    const Bgra8Image image = DecodeOrFail(BuildPcx(pcx));
     ASSERT_EQ(image.width, 3u);
     ASSERT_EQ(image.height, 2u);
     auto colour = [&](std::size_t index) {
-        return std::array<std::uint8_t, 4>{spec.palette[index * 3 + 2], spec.palette[index * 3 + 1],
-                                           spec.palette[index * 3], 255};
+        return std::array<std::uint8_t, 4>{pcx.palette[index * 3 + 2], pcx.palette[index * 3 + 1],
+                                           pcx.palette[index * 3], 255};
     };
     EXPECT_EQ(PixelAt(image, 0, 0), colour(7));
     EXPECT_EQ(PixelAt(image, 2, 0), colour(7));
@@ -80,17 +80,17 @@ TEST(PcxDecoder, PalettedEightBitWithRunsAcrossLines) {
 }
 
 TEST(PcxDecoder, PlanarTrueColour) {
-    PcxSpec spec;
-    spec.width = 2;
-    spec.height = 1;
-    spec.bytesPerLine = 2;
-    spec.planes = 3;
-    spec.lines = {10, 11, 20, 21, 30, 0xC5}; // red plane, green plane, blue plane
-    EXPECT_EQ(PixelAt(DecodeOrFail(BuildPcx(spec)), 1, 0),
+    PcxSpec pcx;
+    pcx.width = 2;
+    pcx.height = 1;
+    pcx.bytesPerLine = 2;
+    pcx.planes = 3;
+    pcx.lines = {10, 11, 20, 21, 30, 0xC5}; // red plane, green plane, blue plane
+    EXPECT_EQ(PixelAt(DecodeOrFail(BuildPcx(pcx)), 1, 0),
               (std::array<std::uint8_t, 4>{0xC5, 21, 11, 255}));
-    spec.planes = 4;
-    spec.lines.insert(spec.lines.end(), {255, 40});
-    EXPECT_EQ(PixelAt(DecodeOrFail(BuildPcx(spec)), 1, 0),
+    pcx.planes = 4;
+    pcx.lines.insert(pcx.lines.end(), {255, 40});
+    EXPECT_EQ(PixelAt(DecodeOrFail(BuildPcx(pcx)), 1, 0),
               (std::array<std::uint8_t, 4>{0xC5, 21, 11, 40}));
 }
 

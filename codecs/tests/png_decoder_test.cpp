@@ -54,7 +54,7 @@ TEST(PngDecoder, QtWrittenColourTypesMatchQt) {
 
 TEST(PngDecoder, LibpngWrittenVariantsMatchQt) {
     using testing::PngSpec;
-    const PngSpec specs[] = {
+    const PngSpec variants[] = {
         {"grey+alpha 8", PngSpec::kGreyAlpha, 8, false, false},
         {"grey+alpha 16", PngSpec::kGreyAlpha, 16, false, false},
         {"grey 2-bit", PngSpec::kGrey, 2, false, false},
@@ -63,8 +63,8 @@ TEST(PngDecoder, LibpngWrittenVariantsMatchQt) {
         {"interlaced rgba", PngSpec::kRgbAlpha, 8, true, false},
         {"interlaced grey 1-bit", PngSpec::kGrey, 1, true, false},
     };
-    for (const PngSpec& spec : specs) {
-        ExpectMatchesQt(testing::WritePng(spec, 13, 11), spec.name);
+    for (const PngSpec& variant : variants) {
+        ExpectMatchesQt(testing::WritePng(variant, 13, 11), variant.name);
     }
 }
 
@@ -78,11 +78,11 @@ TEST(PngDecoder, InflatePathUndoesEveryRowFilter) {
     } filters[] = {{"none", PNG_FILTER_NONE},   {"sub", PNG_FILTER_SUB},
                    {"up", PNG_FILTER_UP},       {"average", PNG_FILTER_AVG},
                    {"paeth", PNG_FILTER_PAETH}, {"mixed", PNG_ALL_FILTERS}};
-    for (const PngSpec spec : {PngSpec{"rgb 8", PngSpec::kRgb, 8, false, false},
-                               PngSpec{"rgba 8", PngSpec::kRgbAlpha, 8, false, false}}) {
+    for (const PngSpec variant : {PngSpec{"rgb 8", PngSpec::kRgb, 8, false, false},
+                                  PngSpec{"rgba 8", PngSpec::kRgbAlpha, 8, false, false}}) {
         for (const auto& filter : filters) {
-            const auto png = testing::WritePng(spec, 29, 7, filter.filters);
-            const std::string what = std::string(spec.name) + ", " + filter.name;
+            const auto png = testing::WritePng(variant, 29, 7, filter.filters);
+            const std::string what = std::string(variant.name) + ", " + filter.name;
             Bgra8Image direct;
             ASSERT_EQ(DecodeWithInflatePath(png, {29, 7}, direct), InflatePathResult::Decoded)
                 << what;
@@ -95,18 +95,18 @@ TEST(PngDecoder, InflatePathUndoesEveryRowFilter) {
 // Files the inflate path does not take go to libpng, which decodes them.
 TEST(PngDecoder, InflatePathLeavesOtherFilesToLibpng) {
     using testing::PngSpec;
-    const PngSpec specs[] = {
+    const PngSpec variants[] = {
         {"colour key", PngSpec::kRgb, 8, false, true},
         {"interlaced", PngSpec::kRgbAlpha, 8, true, false},
         {"16-bit", PngSpec::kRgbAlpha, 16, false, false},
         {"grey", PngSpec::kGrey, 8, false, false},
     };
-    for (const PngSpec& spec : specs) {
-        const auto png = testing::WritePng(spec, 9, 5);
+    for (const PngSpec& variant : variants) {
+        const auto png = testing::WritePng(variant, 9, 5);
         Bgra8Image direct;
         EXPECT_EQ(DecodeWithInflatePath(png, {9, 5}, direct), InflatePathResult::LeftToLibpng)
-            << spec.name;
-        EXPECT_EQ(DecodePicture(png).error, DecodeError::None) << spec.name;
+            << variant.name;
+        EXPECT_EQ(DecodePicture(png).error, DecodeError::None) << variant.name;
     }
     auto cut = testing::WritePng({"rgba", PngSpec::kRgbAlpha, 8, false, false}, 9, 5);
     cut.resize(cut.size() - 12); // no IEND

@@ -29,11 +29,11 @@ int Channels(PngSpec::ColourType type) {
 
 // Sample values packed as libpng expects: big-endian 16-bit, sub-byte
 // samples packed from the high bit.
-std::vector<std::vector<png_byte>> PatternRows(const PngSpec& spec, int width, int height) {
-    const int channels = Channels(spec.colourType);
-    const int maxValue = (1 << spec.bitDepth) - 1;
+std::vector<std::vector<png_byte>> PatternRows(const PngSpec& variant, int width, int height) {
+    const int channels = Channels(variant.colourType);
+    const int maxValue = (1 << variant.bitDepth) - 1;
     const std::size_t rowBytes =
-        (static_cast<std::size_t>(width * channels * spec.bitDepth) + 7) / 8;
+        (static_cast<std::size_t>(width * channels * variant.bitDepth) + 7) / 8;
     std::vector<std::vector<png_byte>> rows(static_cast<std::size_t>(height),
                                             std::vector<png_byte>(rowBytes, 0));
     for (int y = 0; y < height; ++y) {
@@ -42,12 +42,12 @@ std::vector<std::vector<png_byte>> PatternRows(const PngSpec& spec, int width, i
                 const int value = (x * 7 + y * 13 + c * 29) * (maxValue / 15 + 1) % (maxValue + 1);
                 const int index = x * channels + c;
                 auto& row = rows[static_cast<std::size_t>(y)];
-                if (spec.bitDepth == 16) {
+                if (variant.bitDepth == 16) {
                     row[static_cast<std::size_t>(index * 2)] = static_cast<png_byte>(value >> 8);
                     row[static_cast<std::size_t>(index * 2 + 1)] = static_cast<png_byte>(value);
                 } else {
-                    const int bit = index * spec.bitDepth;
-                    const int shift = 8 - spec.bitDepth - bit % 8;
+                    const int bit = index * variant.bitDepth;
+                    const int shift = 8 - variant.bitDepth - bit % 8;
                     row[static_cast<std::size_t>(bit / 8)] |= static_cast<png_byte>(value << shift);
                 }
             }
@@ -56,16 +56,16 @@ std::vector<std::vector<png_byte>> PatternRows(const PngSpec& spec, int width, i
     return rows;
 }
 
-bool Write(png_structp png, png_infop info, const PngSpec& spec, int width, int height,
+bool Write(png_structp png, png_infop info, const PngSpec& variant, int width, int height,
            png_bytepp rows, const png_color_16& key, int filters) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
     png_set_IHDR(png, info, static_cast<png_uint_32>(width), static_cast<png_uint_32>(height),
-                 spec.bitDepth, spec.colourType,
-                 spec.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
+                 variant.bitDepth, variant.colourType,
+                 variant.interlaced ? PNG_INTERLACE_ADAM7 : PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-    if (spec.colourKey) {
+    if (variant.colourKey) {
         png_set_tRNS(png, info, nullptr, 0, &key);
     }
     if (filters != 0) {
@@ -79,8 +79,8 @@ bool Write(png_structp png, png_infop info, const PngSpec& spec, int width, int 
 
 } // namespace
 
-ByteVector WritePng(const PngSpec& spec, int width, int height, int filters) {
-    auto rows = PatternRows(spec, width, height);
+ByteVector WritePng(const PngSpec& variant, int width, int height, int filters) {
+    auto rows = PatternRows(variant, width, height);
     std::vector<png_bytep> rowPointers;
     for (auto& row : rows) {
         rowPointers.push_back(row.data());
@@ -89,18 +89,18 @@ ByteVector WritePng(const PngSpec& spec, int width, int height, int filters) {
     png_color_16 key{};
     const auto sample = [&](int channel) -> png_uint_16 {
         const auto& row = rows[0];
-        if (spec.bitDepth == 16) {
+        if (variant.bitDepth == 16) {
             return static_cast<png_uint_16>(row[static_cast<std::size_t>(channel * 2)] << 8 |
                                             row[static_cast<std::size_t>(channel * 2 + 1)]);
         }
-        const int bit = channel * spec.bitDepth;
+        const int bit = channel * variant.bitDepth;
         return static_cast<png_uint_16>(
-            (row[static_cast<std::size_t>(bit / 8)] >> (8 - spec.bitDepth - bit % 8)) &
-            ((1 << spec.bitDepth) - 1));
+            (row[static_cast<std::size_t>(bit / 8)] >> (8 - variant.bitDepth - bit % 8)) &
+            ((1 << variant.bitDepth) - 1));
     };
     key.gray = sample(0);
     key.red = sample(0);
-    if (Channels(spec.colourType) >= 3) {
+    if (Channels(variant.colourType) >= 3) {
         key.green = sample(1);
         key.blue = sample(2);
     }
@@ -109,7 +109,7 @@ ByteVector WritePng(const PngSpec& spec, int width, int height, int filters) {
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
     png_infop info = png_create_info_struct(png);
     png_set_write_fn(png, &out, Append, nullptr);
-    const bool ok = Write(png, info, spec, width, height, rowPointers.data(), key, filters);
+    const bool ok = Write(png, info, variant, width, height, rowPointers.data(), key, filters);
     png_destroy_write_struct(&png, &info);
     return ok ? out : ByteVector{};
 }

@@ -17,6 +17,6 @@ struct PngSpec {
 
 // A width x height pattern in the given layout; empty on failure.
 // `filters` is libpng's PNG_FILTER_* mask for the rows (0: its default).
-ByteVector WritePng(const PngSpec& spec, int width, int height, int filters = 0);
+ByteVector WritePng(const PngSpec& variant, int width, int height, int filters = 0);
 
 } // namespace vellumark::codecs::testing

@@ -9,10 +9,10 @@ namespace vellumark::platform::testing {
 
 std::unique_ptr<Window> MakeWindow(std::span<const ControlSpec> controls,
                                    std::vector<EventBinding> bindings) {
-    const WindowSpec spec{"Test", kClientWidth, kClientHeight, Rgb{0, 0, 0}};
+    const WindowSpec description{"Test", kClientWidth, kClientHeight, Rgb{0, 0, 0}};
     auto created = std::make_shared<bool>(false);
     bindings.push_back({Event::Created, "", [created](Window&) { *created = true; }});
-    std::unique_ptr<Window> window = CreateWindow(spec, controls, std::move(bindings));
+    std::unique_ptr<Window> window = CreateWindow(description, controls, std::move(bindings));
     ProcessUntil([&created] { return *created; });
     return window;
 }

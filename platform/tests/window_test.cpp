@@ -37,8 +37,8 @@ TEST(Window, RaisesCreatedOnceAfterItIsShownWithAllControls) {
                             shownWithControls = edit != nullptr && edit->isVisible() &&
                                                 edit->window()->windowHandle()->isExposed();
                         }});
-    const WindowSpec spec{"Vellumark 1.0", 770, 688, Rgb{0, 0, 0}};
-    const std::unique_ptr<Window> window = CreateWindow(spec, controls, std::move(bindings));
+    const WindowSpec description{"Vellumark 1.0", 770, 688, Rgb{0, 0, 0}};
+    const std::unique_ptr<Window> window = CreateWindow(description, controls, std::move(bindings));
 
     EXPECT_EQ(created, 0) << "Created must wait for the event loop, after the first paint";
     ASSERT_TRUE(ProcessUntil([&] { return created > 0; }));
@@ -50,8 +50,8 @@ TEST(Window, RaisesCreatedOnceAfterItIsShownWithAllControls) {
 TEST(Window, IsFixedSizeBlackTitledAndCentred) {
     const ControlSpec controls[] = {
         {.kind = ControlKind::EditBox, .name = "e", .width = 1, .height = 1}};
-    const WindowSpec spec{"Vellumark 1.0", 770, 688, Rgb{0, 0, 0}};
-    const std::unique_ptr<Window> probe = CreateWindow(spec, controls, {});
+    const WindowSpec description{"Vellumark 1.0", 770, 688, Rgb{0, 0, 0}};
+    const std::unique_ptr<Window> probe = CreateWindow(description, controls, {});
     QWidget* top = FindControlWidget(*probe, "e")->window();
 
     EXPECT_EQ(top->windowTitle(), QString::fromUtf8("Vellumark 1.0"));
