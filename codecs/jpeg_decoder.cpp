@@ -22,34 +22,15 @@ bool IsCmyk(J_COLOR_SPACE space) {
 
 } // namespace
 
-struct JpegDecoder::Session {
-    jpeg_decompress_struct info{};
-    JpegErrorManager errors{};
-    jpeg_progress_mgr progress{};
-    bool created = false;
-
-    ~Session() {
-        if (created) {
-            jpeg_destroy_decompress(&info);
-        }
-    }
-};
+struct JpegDecoder::Session : JpegReadSession {};
 
 namespace {
 
 bool ReadHeader(JpegDecoder::Session& s, std::span<const std::uint8_t> data) {
-    s.info.err = jpeg_std_error(&s.errors.base);
-    s.errors.base.error_exit = LeaveJpegOnError;
-    s.errors.base.emit_message = NoteJpegMessage;
     if (setjmp(s.errors.jump)) {
         return false;
     }
-    jpeg_create_decompress(&s.info);
-    s.created = true;
-    s.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
-    s.progress.progress_monitor = LimitJpegScans;
-    s.info.progress = &s.progress;
-    jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
+    StartJpegRead(s, data);
     return jpeg_read_header(&s.info, TRUE) == JPEG_HEADER_OK;
 }
 

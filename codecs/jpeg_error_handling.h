@@ -7,10 +7,12 @@
 #include "codecs/limits.h"
 
 #include <csetjmp>
+#include <cstdint>
 #include <cstdio>
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jerror.h>
 #include <jpeglib.h>
+#include <span>
 
 namespace vellumark::codecs {
 
@@ -43,6 +45,39 @@ inline void LimitJpegScans(j_common_ptr info) {
         info->err->msg_code = JERR_NOT_COMPILED;
         info->err->error_exit(info);
     }
+}
+
+// One decompression's libjpeg state. libjpeg keeps pointers into it, so it
+// lives at a fixed address (its users hold it on the heap).
+struct JpegReadSession {
+    jpeg_decompress_struct info{};
+    JpegErrorManager errors{};
+    jpeg_progress_mgr progress{};
+    bool created = false;
+
+    JpegReadSession() = default;
+    JpegReadSession(const JpegReadSession&) = delete;
+    JpegReadSession& operator=(const JpegReadSession&) = delete;
+    ~JpegReadSession() {
+        if (created) {
+            jpeg_destroy_decompress(&info);
+        }
+    }
+};
+
+// Creates the decompressor over `data` with our error handling, working
+// memory cap and scan limit. libjpeg's errors jump to s.errors.jump, which
+// the caller has set with setjmp before calling.
+inline void StartJpegRead(JpegReadSession& s, std::span<const std::uint8_t> data) {
+    s.info.err = jpeg_std_error(&s.errors.base);
+    s.errors.base.error_exit = LeaveJpegOnError;
+    s.errors.base.emit_message = NoteJpegMessage;
+    jpeg_create_decompress(&s.info);
+    s.created = true;
+    s.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
+    s.progress.progress_monitor = LimitJpegScans;
+    s.info.progress = &s.progress;
+    jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
 }
 
 } // namespace vellumark::codecs

@@ -27,32 +27,13 @@ namespace {
 constexpr int kIccMarker = JPEG_APP0 + 2;
 constexpr int kExifMarker = JPEG_APP0 + 1;
 
-struct Session {
-    jpeg_decompress_struct info{};
-    JpegErrorManager errors{};
-    jpeg_progress_mgr progress{};
-    bool created = false;
-
-    ~Session() {
-        if (created) {
-            jpeg_destroy_decompress(&info);
-        }
-    }
-};
+using Session = JpegReadSession;
 
 bool ReadHeader(Session& s, std::span<const std::uint8_t> data) {
-    s.info.err = jpeg_std_error(&s.errors.base);
-    s.errors.base.error_exit = LeaveJpegOnError;
-    s.errors.base.emit_message = NoteJpegMessage;
     if (setjmp(s.errors.jump)) {
         return false;
     }
-    jpeg_create_decompress(&s.info);
-    s.created = true;
-    s.info.mem->max_memory_to_use = kMaxJpegWorkingMemory;
-    s.progress.progress_monitor = LimitJpegScans;
-    s.info.progress = &s.progress;
-    jpeg_mem_src(&s.info, data.data(), static_cast<unsigned long>(data.size()));
+    StartJpegRead(s, data);
     jpeg_save_markers(&s.info, kExifMarker, 0xFFFF);
     jpeg_save_markers(&s.info, kIccMarker, 0xFFFF);
     return jpeg_read_header(&s.info, TRUE) == JPEG_HEADER_OK;
