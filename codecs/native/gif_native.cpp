@@ -3,6 +3,7 @@
 
 #include "codecs/byte_reader.h"
 #include "codecs/gif_memory_reader.h"
+#include "codecs/gif_row_order.h"
 #include "codecs/native/frame_allocator.h"
 #include "codecs/native/native_limits.h"
 #include "codecs/native/property_items.h"
@@ -41,25 +42,6 @@ std::vector<std::uint32_t> PaletteOf(const ColorMapObject* map, int transparent)
                           c.Blue);
     }
     return palette;
-}
-
-// Rows in the order an interlaced frame stores them.
-std::vector<std::uint32_t> StoredRowOrder(std::uint32_t height, bool interlaced) {
-    std::vector<std::uint32_t> order;
-    if (!interlaced) {
-        for (std::uint32_t y = 0; y < height; ++y) {
-            order.push_back(y);
-        }
-        return order;
-    }
-    constexpr std::uint32_t kStart[] = {0, 4, 2, 1};
-    constexpr std::uint32_t kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass) {
-        for (std::uint32_t y = kStart[pass]; y < height; y += kStep[pass]) {
-            order.push_back(y);
-        }
-    }
-    return order;
 }
 
 // Reads an extension's blocks, keeping the control block and loop count.
