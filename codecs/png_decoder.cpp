@@ -7,6 +7,7 @@
 #include "codecs/byte_reader.h"
 #include "codecs/limits.h"
 #include "codecs/png_inflate_path.h"
+#include "codecs/png_memory_reading.h"
 
 #include <array>
 #include <csetjmp>
@@ -20,31 +21,12 @@ namespace {
 
 constexpr std::array<std::uint8_t, 8> kSignature = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
 
-struct MemorySource {
-    std::span<const std::uint8_t> data;
-    std::size_t position = 0;
-};
-
-void ReadFromMemory(png_structp png, png_bytep target, png_size_t count) {
-    auto* source = static_cast<MemorySource*>(png_get_io_ptr(png));
-    if (count > source->data.size() - source->position) {
-        png_error(png, "truncated");
-    }
-    std::memcpy(target, source->data.data() + source->position, count);
-    source->position += count;
-}
-
-[[noreturn]] void LeaveOnError(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-
-void IgnoreWarning(png_structp, png_const_charp) {}
-
 // Owns libpng's two structures for one decode.
 class ReadSession {
 public:
     explicit ReadSession(std::span<const std::uint8_t> data) : source_{data} {
-        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, LeaveOnError, IgnoreWarning);
+        png_ = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, LeavePngOnError,
+                                      IgnorePngWarning);
         if (png_ != nullptr) {
             info_ = png_create_info_struct(png_);
         }
@@ -56,10 +38,10 @@ public:
     bool valid() const { return png_ != nullptr && info_ != nullptr; }
     png_structp png() { return png_; }
     png_infop info() { return info_; }
-    MemorySource& source() { return source_; }
+    PngMemorySource& source() { return source_; }
 
 private:
-    MemorySource source_;
+    PngMemorySource source_;
     png_structp png_ = nullptr;
     png_infop info_ = nullptr;
 };
@@ -71,7 +53,7 @@ bool PrepareBgra(ReadSession& s, PictureSize expected) {
     if (setjmp(png_jmpbuf(png))) {
         return false;
     }
-    png_set_read_fn(png, &s.source(), ReadFromMemory);
+    png_set_read_fn(png, &s.source(), ReadPngFromMemory);
     png_set_user_limits(png, kMaxPictureSide, kMaxPictureSide);
     png_read_info(png, info);
     if (png_get_image_width(png, info) != expected.width ||

@@ -8,6 +8,7 @@
 #include "codecs/native/frame_allocator.h"
 #include "codecs/native/native_limits.h"
 #include "codecs/native/property_items.h"
+#include "codecs/png_memory_reading.h"
 
 #include <cstring>
 #include <memory>
@@ -18,30 +19,10 @@ namespace vellumark::codecs::native {
 
 namespace {
 
-struct MemoryInput {
-    std::span<const std::uint8_t> data;
-    std::size_t position = 0;
-};
-
-void ReadFromMemory(png_structp png, png_bytep target, png_size_t count) {
-    auto* input = static_cast<MemoryInput*>(png_get_io_ptr(png));
-    if (count > input->data.size() - input->position) {
-        png_error(png, "truncated");
-    }
-    std::memcpy(target, input->data.data() + input->position, count);
-    input->position += count;
-}
-
-void FailQuietly(png_structp png, png_const_charp) {
-    png_longjmp(png, 1);
-}
-
-void IgnoreWarning(png_structp, png_const_charp) {}
-
 struct Session {
     png_structp png = nullptr;
     png_infop info = nullptr;
-    MemoryInput input;
+    PngMemorySource input;
 
     ~Session() { png_destroy_read_struct(&png, &info, nullptr); }
 };
@@ -59,7 +40,7 @@ bool ReadHeader(Session& s, Header& header) {
     if (setjmp(png_jmpbuf(s.png))) {
         return false;
     }
-    png_set_read_fn(s.png, &s.input, ReadFromMemory);
+    png_set_read_fn(s.png, &s.input, ReadPngFromMemory);
     png_set_user_limits(s.png, kMaxPictureSide, kMaxPictureSide);
     png_set_chunk_malloc_max(s.png, kMaxPropertyBytes);
     png_set_crc_action(s.png, PNG_CRC_DEFAULT, PNG_CRC_DEFAULT);
@@ -241,7 +222,8 @@ DecodeError DecodePng(std::span<const std::uint8_t> data, FrameSink& sink, Nativ
     auto session = std::make_unique<Session>();
     Session& s = *session;
     s.input.data = data;
-    s.png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, FailQuietly, IgnoreWarning);
+    s.png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, LeavePngOnError, IgnorePngWarning);
     s.info = s.png ? png_create_info_struct(s.png) : nullptr;
     if (s.info == nullptr) {
         return DecodeError::OverLimit;
